@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs every Debian package the build, the tests and the program need.
+# Safe to run again: packages already present are left alone.
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libgl-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    libgraphicsmagick++1-dev
+    libsane-dev sane-utils
+    fonts-liberation2 fontconfig
+    netpbm
+    cups printer-driver-cups-pdf
+    xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+    sudo_cmd=(sudo)
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

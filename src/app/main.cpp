@@ -1,0 +1,34 @@
+#include "app/command_line.h"
+#include "app/program_folder.h"
+#include "document/card_document.h"
+
+#include <QApplication>
+#include <QMainWindow>
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const auto line = vellamo::app::parseCommandLine(arguments);
+    if (!line.error.isEmpty()) {
+        std::fprintf(stderr, "%s\n", line.error.toLocal8Bit().constData());
+        return 2;
+    }
+    // Subcommands never open a window.
+    if (!line.subcommand.isEmpty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vellamo 3.5"));
+    vellamo::app::setHomeFolder(line.homeFolder);
+    if (!line.subcommand.isEmpty())
+        return vellamo::app::runSubcommand(line);
+
+    QMainWindow window;
+    window.setWindowTitle(vellamo::document::windowTitle(vellamo::document::CardDocument()));
+    window.resize(632, 560);
+    window.show();
+    return application.exec();
+}

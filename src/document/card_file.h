@@ -1,0 +1,44 @@
+#pragma once
+
+// The ".vis" card file: signature, card format, editing area, background, zoom, then one
+// entry per used slot and the terminator 10001. Pictures are kept by path only.
+
+#include "document/card_document.h"
+
+#include <QByteArray>
+#include <functional>
+
+namespace vellamo::document {
+
+inline constexpr int CardSignatureSize = 35;
+inline constexpr const char* CardSignature = "Korvend Quillstone-Cardcrafter 2.0";
+
+// The file as Saveit writes it.
+QByteArray cardToBytes(const CardDocument& doc);
+
+// All 35 bytes compared, the terminating 0 byte included; shorter data never matches.
+bool hasCardSignature(const QByteArray& bytes);
+
+// Called while reading, where loading pictures belongs in the order of the file.
+struct CardReadHooks {
+    std::function<void()> backgroundRead;
+    std::function<void(int slot)> pictureEntryRead;
+};
+
+struct CardReadResult {
+    bool signatureMatched = false;
+    // False when the data ended before the terminator; what was read stays.
+    bool complete = false;
+};
+
+// Reads everything behind the signature into `doc` as stored, without judging the values.
+// `doc` is cleared first when the signature matches; otherwise it is untouched.
+CardReadResult readCardBytes(const QByteArray& bytes, CardDocument& doc, const CardReadHooks& hooks = {});
+
+// Brings values read from a file that the program cannot work with back into range: the card
+// format as usableCardFormat says, an editing area outside 1 .. three times 3000 inches (or
+// one that no longer fits a corrected format) from the format, and an unusable zoom back to
+// `previousZoomNum` / `previousZoomDen`.
+void makeReadCardUsable(CardDocument& doc, double previousZoomNum, double previousZoomDen);
+
+}  // namespace vellamo::document

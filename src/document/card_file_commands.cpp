@@ -1,0 +1,145 @@
+#include "document/card_file_commands.h"
+
+#include "document/ansi_text.h"
+#include "document/card_file.h"
+#include "document/paths.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace vellamo::document {
+
+namespace {
+
+const QString DoYouWantToSave = QStringLiteral("Do you want to save before?");
+
+void reportCannotCreate(Prompter& ask)
+{
+    ask.inform(QStringLiteral("Error: Could not create the file"), QStringLiteral("Error: Could not create file!"),
+               MessageIcon::Information);
+}
+
+// The picture as stored, else the file of the same name beside the card file.
+bool loadWithCardFolderFallback(const PictureLoader& pictures, imaging::DibRecord& target, const std::string& stored,
+                                const QString& cardPath)
+{
+    const QString path = fromAnsi(stored);
+    if (pictures.load(target, path))
+        return true;
+    const QString besideCard = QFileInfo(cardPath).absolutePath() + u'/' + fileNameWithoutFolder(path);
+    return pictures.load(target, besideCard);
+}
+
+void reportMissingPicture(Prompter& ask, const std::string& stored)
+{
+    ask.inform(DefaultCaption, "Could not open picture (" + fromAnsi(stored) + ").", MessageIcon::Error);
+}
+
+}  // namespace
+
+bool Saveit(CardDocument& doc, const QString& path, Prompter& ask)
+{
+    // Creating over a file the user may not write fails, as it would in place.
+    const QFileInfo info(path);
+    QSaveFile file(path);
+    if ((info.exists() && !info.isWritable()) || !file.open(QIODevice::WriteOnly)) {
+        reportCannotCreate(ask);
+        return false;
+    }
+    const QByteArray bytes = cardToBytes(doc);
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        ask.inform(ApplicationTitle, file.errorString(), MessageIcon::Error);
+        file.cancelWriting();
+        return false;
+    }
+    doc.DocumentFileName = path;
+    return true;
+}
+
+bool SaveItemClick(CardDocument& doc, CardFileContext& context)
+{
+    if (!doc.DocumentFileName.isEmpty())
+        return Saveit(doc, doc.DocumentFileName, context.ask);
+    return Speichernunter1Click(doc, context);
+}
+
+bool Speichernunter1Click(CardDocument& doc, CardFileContext& context)
+{
+    const auto chosen = context.ask.chooseFileToSave({QString(), CardFileFilter, CardFileSuffix, context.programFolder});
+    if (!chosen || chosen->isEmpty())
+        return false;
+    const QFileInfo existing(*chosen);
+    if (existing.exists() && existing.isFile() && existing.isReadable() && existing.isWritable()) {
+        const Answer answer = context.ask.ask({QStringLiteral("Overwrite existing file?"),
+                                               QStringLiteral("An file with this name exists! Overwrite this file?"),
+                                               MessageButtons::YesNo, MessageIcon::Question});
+        if (answer != Answer::Yes)
+            return false;
+    }
+    return Saveit(doc, *chosen, context.ask);
+}
+
+bool OpenItNow(CardDocument& doc, const QString& path, CardFileContext& context)
+{
+    if (doc.hasUsedSlot()) {
+        const Answer answer = context.ask.ask(
+            {QStringLiteral("Business Card open"), DoYouWantToSave, MessageButtons::YesNoCancel, MessageIcon::Question});
+        if (answer == Answer::Cancel)
+            return false;
+        if (answer == Answer::Yes && !SaveItemClick(doc, context))
+            return false;
+    }
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        context.ask.inform(QStringLiteral("Error: Could not open the file"), QStringLiteral("Error: Could not open file!"),
+                           MessageIcon::Information);
+        return false;
+    }
+    // The signature first, so that opening some large other file reads no more than it.
+    QByteArray bytes = file.read(CardSignatureSize);
+    if (hasCardSignature(bytes))
+        bytes += file.readAll();
+    file.close();
+    if (!hasCardSignature(bytes)) {
+        context.ask.inform(QStringLiteral("Unknown file extension"),
+                           QStringLiteral("it is not a Business Card in the Korvend Vellamo 3.5-Format!"),
+                           MessageIcon::Information);
+        return false;
+    }
+
+    const double previousZoomNum = doc.ZoomNum;
+    const double previousZoomDen = doc.ZoomDen;
+    CardReadHooks hooks;
+    hooks.backgroundRead = [&] {
+        if (doc.BackgroundMode == NoBackground || doc.BackgroundFile.empty())
+            return;
+        if (!loadWithCardFolderFallback(context.pictures, doc.BackgroundPicture, doc.BackgroundFile, path))
+            reportMissingPicture(context.ask, doc.BackgroundFile);
+    };
+    hooks.pictureEntryRead = [&](int slot) {
+        Tobs& o = doc.object(slot);
+        if (!loadWithCardFolderFallback(context.pictures, o.Picture, o.PictureFile(), path)) {
+            reportMissingPicture(context.ask, o.PictureFile());
+            return;
+        }
+        // The box was stored turned already; only the fresh pixels need the turn.
+        if (o.Rotation >= 1 && o.Rotation <= 3)
+            context.pictures.rotate(o.Picture, o.Rotation);
+    };
+    readCardBytes(bytes, doc, hooks);
+    makeReadCardUsable(doc, previousZoomNum, previousZoomDen);
+    doc.DocumentFileName = path;
+    return true;
+}
+
+bool OpenItemClick(CardDocument& doc, CardFileContext& context)
+{
+    const auto chosen = context.ask.chooseFileToOpen({QString(), CardFileFilter, CardFileSuffix, context.programFolder});
+    if (!chosen || chosen->isEmpty())
+        return false;
+    return OpenItNow(doc, *chosen, context);
+}
+
+}  // namespace vellamo::document

@@ -1,0 +1,163 @@
+#include "document/card_format_list.h"
+
+#include "document/ansi_text.h"
+#include "document/binary_io.h"
+#include "document/units.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <algorithm>
+
+namespace vellamo::document {
+
+QByteArray cardFormatListToBytes(const std::vector<CardFormat>& entries)
+{
+    QByteArray bytes;
+    bytes.reserve(8 + qsizetype(entries.size()) * CardFormatRecordSize);
+    appendInt32(bytes, CardFormatListMagic);
+    appendInt32(bytes, std::int32_t(entries.size()));
+    for (const CardFormat& format : entries)
+        bytes.append(cardFormatToBytes(format));
+    return bytes;
+}
+
+std::optional<std::vector<CardFormat>> cardFormatListFromBytes(const QByteArray& bytes)
+{
+    ByteReader in(bytes);
+    const auto magic = in.int32();
+    if (!magic || *magic != CardFormatListMagic)
+        return std::nullopt;
+    const auto count = in.int32();
+    if (!count || *count < 0)
+        return std::nullopt;
+    const qsizetype present = in.remaining() / CardFormatRecordSize;
+    const qsizetype used = std::min<qsizetype>(*count, present);
+    std::vector<CardFormat> entries;
+    entries.reserve(std::size_t(used));
+    for (qsizetype i = 0; i < used; ++i)
+        entries.push_back(usableCardFormat(cardFormatFromBytes(in.bytes(CardFormatRecordSize)->constData())));
+    return entries;
+}
+
+void CardFormatList::LoadEttTypes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    if (auto read = cardFormatListFromBytes(file.readAll()))
+        entries = std::move(*read);
+}
+
+bool CardFormatList::SaveEttTypes(const QString& path) const
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = cardFormatListToBytes(entries);
+    if (file.write(bytes) != bytes.size())
+        return false;
+    return file.commit();
+}
+
+CardFormatDialogValues recordToDialog(const CardFormat& format)
+{
+    CardFormatDialogValues v;
+    v.RLED = format.MarginLeft / MillimetresPerInch;
+    v.ROED = format.MarginTop / MillimetresPerInch;
+    v.AHED = (format.PitchX - format.CardWidth) / MillimetresPerInch;
+    v.AVED = (format.PitchY - format.CardHeight) / MillimetresPerInch;
+    v.BrED = format.CardWidth / MillimetresPerInch;
+    v.HoED = format.CardHeight / MillimetresPerInch;
+    v.AnzHED = format.Columns;
+    v.AnzVED = format.Rows;
+    v.NameED = fromAnsi(format.Name);
+    return v;
+}
+
+void dialogToRecord(const CardFormatDialogValues& v, CardFormat& format)
+{
+    constexpr double f = MillimetresPerInch;
+    format.MarginLeft = v.RLED * f;
+    format.MarginTop = v.ROED * f;
+    format.PitchX = (v.BrED + v.AHED) * f;
+    format.PitchY = (v.HoED + v.AVED) * f;
+    format.CardWidth = v.BrED * f;
+    format.CardHeight = v.HoED * f;
+    format.Columns = truncToInt32(v.AnzHED);
+    format.Rows = truncToInt32(v.AnzVED);
+    setCardFormatName(format, toAnsi(v.NameED));
+    // A card of no size has nothing to show or print.
+    format = usableCardFormat(format);
+}
+
+CardFormatListLogic::CardFormatListLogic(QString listPath, CardFormatEditor& editor, Prompter& ask)
+    : m_path(std::move(listPath)), m_editor(editor), m_ask(ask)
+{
+}
+
+void CardFormatListLogic::show()
+{
+    m_list.LoadEttTypes(m_path);
+    m_selected = m_list.entries.empty() ? -1 : 0;
+}
+
+void CardFormatListLogic::select(int index)
+{
+    m_selected = index >= 0 && index < int(m_list.entries.size()) ? index : -1;
+}
+
+void CardFormatListLogic::newClicked()
+{
+    CardFormatDialogValues values = m_editor.values();
+    values.NameED = QStringLiteral("No name") + QString::number(m_list.entries.size());
+    m_editor.setValues(values);
+    if (!m_editor.run())
+        return;
+    CardFormat added;
+    dialogToRecord(m_editor.values(), added);
+    m_list.entries.push_back(added);
+    m_selected = int(m_list.entries.size()) - 1;
+}
+
+void CardFormatListLogic::changeClicked()
+{
+    if (m_selected < 0)
+        return;
+    m_editor.setValues(recordToDialog(m_list.entries[std::size_t(m_selected)]));
+    if (!m_editor.run())
+        return;
+    dialogToRecord(m_editor.values(), m_list.entries[std::size_t(m_selected)]);
+}
+
+void CardFormatListLogic::deleteClicked()
+{
+    if (m_selected < 0)
+        return;
+    const Answer answer = m_ask.ask({QStringLiteral("Note"), QStringLiteral("Hereby you delete the Business Card type."),
+                                     MessageButtons::OkCancel, MessageIcon::Stop});
+    if (answer != Answer::Ok)
+        return;
+    m_list.entries.erase(m_list.entries.begin() + m_selected);
+    m_selected = m_list.entries.empty() ? -1 : 0;
+}
+
+bool CardFormatListLogic::okClicked(CardFormat& current)
+{
+    if (m_selected < 0) {
+        m_ask.inform(QStringLiteral("Error"), QStringLiteral("You do not have selected an Business Card type."),
+                     MessageIcon::Error);
+        return false;
+    }
+    current = m_list.entries[std::size_t(m_selected)];
+    m_list.SaveEttTypes(m_path);
+    return true;
+}
+
+void CardFormatListLogic::close()
+{
+    m_list.SaveEttTypes(m_path);
+    m_list.FreeEttTypes();
+    m_selected = -1;
+}
+
+}  // namespace vellamo::document

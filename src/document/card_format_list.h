@@ -1,0 +1,92 @@
+#pragma once
+
+// The user's list of card formats in "Visiten.dat", and what the list dialog does with it,
+// apart from its widgets.
+
+#include "document/card_format.h"
+#include "document/prompter.h"
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace vellamo::document {
+
+inline const QString CardFormatListFileName = QStringLiteral("Visiten.dat");
+inline constexpr std::int32_t CardFormatListMagic = 64687;
+
+QByteArray cardFormatListToBytes(const std::vector<CardFormat>& entries);
+// Nothing for data without the magic or with a negative count. A count larger than the
+// records present keeps the complete records. Records come back as usableCardFormat makes them.
+std::optional<std::vector<CardFormat>> cardFormatListFromBytes(const QByteArray& bytes);
+
+class CardFormatList {
+public:
+    std::vector<CardFormat> entries;
+
+    // A file that cannot be opened or is not a list leaves the entries as they are.
+    void LoadEttTypes(const QString& path);
+    // Failures are silent: the list is simply not kept.
+    bool SaveEttTypes(const QString& path) const;
+    void FreeEttTypes() { entries.clear(); }
+};
+
+// The edit dialog's fields: lengths in inches, counts as the spin edits hold them.
+struct CardFormatDialogValues {
+    QString NameED = QStringLiteral("No name");
+    double RLED = 0;
+    double ROED = 0;
+    double BrED = 90;
+    double HoED = 55;
+    double AHED = 0;
+    double AVED = 0;
+    double AnzHED = 2;
+    double AnzVED = 5;
+};
+
+CardFormatDialogValues recordToDialog(const CardFormat& format);
+// Writes the fields into `format` (the name cut to 50 bytes); what lies behind the name in the
+// record stays. The result is made usable as usableCardFormat says (a card of 0 mm gets 1 mm).
+void dialogToRecord(const CardFormatDialogValues& values, CardFormat& format);
+
+// The edit dialog as the list logic uses it; it keeps its values between uses.
+class CardFormatEditor {
+public:
+    virtual ~CardFormatEditor() = default;
+    virtual CardFormatDialogValues values() const = 0;
+    virtual void setValues(const CardFormatDialogValues& values) = 0;
+    // Shows the dialog modally; true when closed with OK.
+    virtual bool run() = 0;
+};
+
+// The list dialog's behaviour. The widget shows `entries()` and `selected()` and calls the
+// handlers; the list lives only between show() and close().
+class CardFormatListLogic {
+public:
+    CardFormatListLogic(QString listPath, CardFormatEditor& editor, Prompter& ask);
+
+    void show();
+    const std::vector<CardFormat>& entries() const { return m_list.entries; }
+    // -1 for none.
+    int selected() const { return m_selected; }
+    void select(int index);
+
+    void newClicked();
+    void changeClicked();
+    void deleteClicked();
+    // Copies the selected entry into `current` and saves the list; false (after the error
+    // message) when nothing is selected, and the dialog stays open.
+    bool okClicked(CardFormat& current);
+    // Every way of closing ends here: the list is saved, then released.
+    void close();
+
+private:
+    QString m_path;
+    CardFormatEditor& m_editor;
+    Prompter& m_ask;
+    CardFormatList m_list;
+    int m_selected = -1;
+};
+
+}  // namespace vellamo::document

@@ -1,0 +1,238 @@
+#include "document/card_json.h"
+
+#include "document/ansi_text.h"
+
+#include <QJsonArray>
+#include <cmath>
+#include <limits>
+
+namespace vellamo::document {
+
+namespace {
+
+// JSON has no NaN or infinity; those travel as strings.
+QJsonValue doubleToJson(double value)
+{
+    if (std::isnan(value))
+        return QStringLiteral("NaN");
+    if (std::isinf(value))
+        return value > 0 ? QStringLiteral("Infinity") : QStringLiteral("-Infinity");
+    return value;
+}
+
+double doubleFromJson(const QJsonValue& value, double fallback)
+{
+    if (value.isString()) {
+        const QString s = value.toString();
+        if (s == u"NaN")
+            return std::numeric_limits<double>::quiet_NaN();
+        if (s == u"Infinity")
+            return std::numeric_limits<double>::infinity();
+        if (s == u"-Infinity")
+            return -std::numeric_limits<double>::infinity();
+        return fallback;
+    }
+    return value.isDouble() ? value.toDouble() : fallback;
+}
+
+QString hex(const unsigned char* bytes, std::size_t count)
+{
+    return QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(bytes), qsizetype(count)).toHex());
+}
+
+class JsonFields {
+public:
+    explicit JsonFields(const QJsonObject& json) : m_json(json) {}
+    void int32(const char* key, std::int32_t& field) const
+    {
+        const QJsonValue v = m_json.value(QLatin1String(key));
+        if (v.isDouble())
+            field = std::int32_t(v.toInteger(field));
+    }
+    void byte(const char* key, std::uint8_t& field) const
+    {
+        const QJsonValue v = m_json.value(QLatin1String(key));
+        if (v.isDouble())
+            field = std::uint8_t(v.toInteger(field));
+    }
+    void flag(const char* key, bool& field) const
+    {
+        const QJsonValue v = m_json.value(QLatin1String(key));
+        if (v.isBool())
+            field = v.toBool();
+        else if (v.isDouble())
+            field = v.toInteger() != 0;
+    }
+    void real(const char* key, double& field) const
+    {
+        field = doubleFromJson(m_json.value(QLatin1String(key)), field);
+    }
+    void text(const char* key, std::string& field) const
+    {
+        const QJsonValue v = m_json.value(QLatin1String(key));
+        if (v.isString())
+            field = toAnsi(v.toString());
+    }
+
+private:
+    const QJsonObject& m_json;
+};
+
+QJsonObject formatToJson(const CardFormat& f)
+{
+    QJsonObject json;
+    json["MarginLeft"] = doubleToJson(f.MarginLeft);
+    json["MarginTop"] = doubleToJson(f.MarginTop);
+    json["PitchX"] = doubleToJson(f.PitchX);
+    json["PitchY"] = doubleToJson(f.PitchY);
+    json["CardWidth"] = doubleToJson(f.CardWidth);
+    json["CardHeight"] = doubleToJson(f.CardHeight);
+    json["Columns"] = f.Columns;
+    json["Rows"] = f.Rows;
+    json["Name"] = fromAnsi(f.Name);
+    // What the record holds behind the name, so that the bytes come back exactly.
+    const std::size_t behind = 1 + f.Name.size();
+    bool anySet = false;
+    for (std::size_t i = behind; i < f.NameArea.size(); ++i)
+        anySet = anySet || f.NameArea[i] != 0;
+    if (anySet)
+        json["BytesBehindName"] = hex(f.NameArea.data() + behind, f.NameArea.size() - behind);
+    return json;
+}
+
+void formatFromJson(const QJsonObject& json, CardFormat& f)
+{
+    JsonFields in(json);
+    in.real("MarginLeft", f.MarginLeft);
+    in.real("MarginTop", f.MarginTop);
+    in.real("PitchX", f.PitchX);
+    in.real("PitchY", f.PitchY);
+    in.real("CardWidth", f.CardWidth);
+    in.real("CardHeight", f.CardHeight);
+    in.int32("Columns", f.Columns);
+    in.int32("Rows", f.Rows);
+    std::string name = f.Name;
+    in.text("Name", name);
+    setCardFormatName(f, name);
+    f.NameArea.fill(0);
+    const QByteArray behind = QByteArray::fromHex(json.value("BytesBehindName").toString().toLatin1());
+    const std::size_t start = 1 + f.Name.size();
+    for (std::size_t i = 0; i < std::size_t(behind.size()) && start + i < f.NameArea.size(); ++i)
+        f.NameArea[start + i] = static_cast<unsigned char>(behind[qsizetype(i)]);
+}
+
+QJsonObject objectToJson(int slot, const Tobs& o)
+{
+    QJsonObject json;
+    json["Slot"] = slot;
+    json["Left"] = o.Left;
+    json["Top"] = o.Top;
+    json["Width"] = o.Width;
+    json["Height"] = o.Height;
+    json["KeepAspect"] = o.KeepAspect;
+    json["Kind"] = o.Kind;
+    json["Color"] = o.Color;
+    json["ShapeKind"] = o.ShapeKind;
+    json["TextAlign"] = o.TextAlign;
+    json["BorderColor"] = o.BorderColor;
+    json["FillMode"] = o.FillMode;
+    json["Shadow"] = o.Shadow;
+    json["Outline"] = o.Outline;
+    json["ShadowDX"] = o.ShadowDX;
+    json["ShadowDY"] = o.ShadowDY;
+    json["Transparent"] = o.Transparent;
+    json["AutoTransparent"] = o.AutoTransparent;
+    json["LineWidth"] = o.LineWidth;
+    json["Rotation"] = o.Rotation;
+    json["Text"] = fromAnsi(o.Text);
+    json["FontColor"] = o.FontColor;
+    json["FontHeight"] = o.FontHeight;
+    json["FontName"] = fromAnsi(o.FontName);
+    json["FontPitch"] = int(o.FontPitch);
+    json["FontSize"] = o.FontSize;
+    json["FontStyle"] = int(o.FontStyle);
+    return json;
+}
+
+void objectFromJson(const QJsonObject& json, Tobs& o)
+{
+    JsonFields in(json);
+    in.int32("Left", o.Left);
+    in.int32("Top", o.Top);
+    in.int32("Width", o.Width);
+    in.int32("Height", o.Height);
+    in.flag("KeepAspect", o.KeepAspect);
+    in.int32("Kind", o.Kind);
+    in.int32("Color", o.Color);
+    in.int32("ShapeKind", o.ShapeKind);
+    in.int32("TextAlign", o.TextAlign);
+    in.int32("BorderColor", o.BorderColor);
+    in.int32("FillMode", o.FillMode);
+    in.flag("Shadow", o.Shadow);
+    in.flag("Outline", o.Outline);
+    in.int32("ShadowDX", o.ShadowDX);
+    in.int32("ShadowDY", o.ShadowDY);
+    in.flag("Transparent", o.Transparent);
+    in.flag("AutoTransparent", o.AutoTransparent);
+    in.int32("LineWidth", o.LineWidth);
+    in.int32("Rotation", o.Rotation);
+    in.text("Text", o.Text);
+    in.int32("FontColor", o.FontColor);
+    in.int32("FontHeight", o.FontHeight);
+    in.text("FontName", o.FontName);
+    in.byte("FontPitch", o.FontPitch);
+    in.int32("FontSize", o.FontSize);
+    in.byte("FontStyle", o.FontStyle);
+}
+
+}  // namespace
+
+QJsonObject cardToJson(const CardDocument& doc)
+{
+    QJsonObject json;
+    json["CardFormat"] = formatToJson(doc.Format);
+    json["CardExtentX"] = doc.CardExtentX;
+    json["CardExtentY"] = doc.CardExtentY;
+    json["BackgroundMode"] = doc.BackgroundMode;
+    json["BackgroundFile"] = fromAnsi(doc.BackgroundFile);
+    json["ZoomNum"] = doubleToJson(doc.ZoomNum);
+    json["ZoomDen"] = doubleToJson(doc.ZoomDen);
+    QJsonArray objects;
+    for (int slot = FirstSlot; slot <= LastSlot; ++slot) {
+        if (doc.object(slot).Kind > FreeSlot)
+            objects.append(objectToJson(slot, doc.object(slot)));
+    }
+    json["Objects"] = objects;
+    return json;
+}
+
+CardFromJsonResult cardFromJson(const QJsonObject& json, CardDocument& doc)
+{
+    doc.clearall();
+    if (json.contains("CardFormat")) {
+        if (!json.value("CardFormat").isObject())
+            return {false, QStringLiteral("\"CardFormat\" must be an object")};
+        formatFromJson(json.value("CardFormat").toObject(), doc.Format);
+        doc.updateExtents();
+    }
+    JsonFields in(json);
+    in.int32("CardExtentX", doc.CardExtentX);
+    in.int32("CardExtentY", doc.CardExtentY);
+    in.int32("BackgroundMode", doc.BackgroundMode);
+    in.text("BackgroundFile", doc.BackgroundFile);
+    in.real("ZoomNum", doc.ZoomNum);
+    in.real("ZoomDen", doc.ZoomDen);
+    const QJsonValue objects = json.value("Objects");
+    if (!objects.isUndefined() && !objects.isArray())
+        return {false, QStringLiteral("\"Objects\" must be an array")};
+    for (const QJsonValue& value : objects.toArray()) {
+        const QJsonObject object = value.toObject();
+        const int slot = object.value("Slot").toInt(0);
+        if (!value.isObject() || slot < FirstSlot || slot > LastSlot)
+            return {false, QStringLiteral("every object needs a \"Slot\" from 1 to 10000")};
+        objectFromJson(object, doc.object(slot));
+    }
+    return {true, QString()};
+}
+
+}  // namespace vellamo::document

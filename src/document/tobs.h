@@ -1,0 +1,63 @@
+#pragma once
+
+// One card object slot: a shape, a line, a text or a picture. Fields keep their meaning for
+// every kind; the ones that share a slot (LineWidth / TransparentKey, FillMode / ShadowColor,
+// Text / PictureFile) are one field with two names.
+
+#include "imaging/dib_record.h"
+
+#include <cstdint>
+#include <string>
+
+namespace vellamo::document {
+
+enum ObjectKind : std::int32_t { FreeSlot = 0, ShapeObject = 1, TextObject = 2, PictureObject = 3 };
+
+// Bits of FontStyle.
+enum FontStyleBit : std::uint8_t { FontBold = 1, FontItalic = 2, FontUnderline = 4, FontStrikeOut = 8 };
+
+class Tobs {
+public:
+    std::int32_t Left = 0;
+    std::int32_t Top = 0;
+    std::int32_t Width = 0;
+    std::int32_t Height = 0;
+    bool KeepAspect = false;
+    // Quarter turns clockwise, 0..3.
+    std::int32_t Rotation = 0;
+    std::int32_t TextAlign = 0;
+    std::int32_t Kind = FreeSlot;
+    // Shapes: pen width in 0.2 mm steps. Pictures: the transparent colour.
+    std::int32_t LineWidth = 0;
+    std::int32_t BorderColor = 0;
+    // Shapes: 0 filled, 1 only border, 2 filled with border. Texts: shadow colour.
+    std::int32_t FillMode = 0;
+    std::int32_t Color = 0;
+    bool AutoTransparent = false;
+    bool Transparent = false;
+    bool Shadow = false;
+    bool Outline = false;
+    std::int32_t ShadowDX = 5;
+    std::int32_t ShadowDY = 5;
+    std::int32_t ShapeKind = 0;
+    // Texts: lines separated by one carriage return. Pictures: the file's path as chosen.
+    std::string Text;
+    imaging::DibRecord Picture;
+    std::int32_t FontColor = 0;
+    std::int32_t FontHeight = 0;
+    std::string FontName;
+    std::uint8_t FontPitch = 0;
+    std::int32_t FontSize = 0;
+    std::uint8_t FontStyle = 0;
+
+    bool isUsed() const { return Kind >= ShapeObject && Kind <= PictureObject; }
+
+    std::int32_t& TransparentKey() { return LineWidth; }
+    std::int32_t TransparentKey() const { return LineWidth; }
+    std::int32_t& ShadowColor() { return FillMode; }
+    std::int32_t ShadowColor() const { return FillMode; }
+    std::string& PictureFile() { return Text; }
+    const std::string& PictureFile() const { return Text; }
+};
+
+}  // namespace vellamo::document

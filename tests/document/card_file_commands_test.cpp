@@ -1,0 +1,240 @@
+#include "document/card_file_commands.h"
+
+#include "document/card_file.h"
+#include "render/picture_operations.h"
+#include "support/scripted_prompter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace vellamo::document;
+using vellamo::document::Answer;
+using vellamo::testing::ScriptedPrompter;
+
+namespace {
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// A 3 x 2 picture whose top-left pixel is red and the rest white.
+void writePicture(const QString& path)
+{
+    QImage image(3, 2, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    image.setPixel(0, 0, qRgb(255, 0, 0));
+    ASSERT_TRUE(image.save(path, "PNG"));
+}
+
+class CardFileCommands : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QTemporaryDir programDir;
+    ScriptedPrompter ask;
+    vellamo::render::ProgramFolderPictures pictures{programDir.path() + "/"};
+    CardFileContext context{ask, pictures, programDir.path() + "/"};
+    CardDocument doc;
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+};
+
+}  // namespace
+
+TEST_F(CardFileCommands, SaveOnUnnamedCardIsSaveAs)
+{
+    EXPECT_FALSE(SaveItemClick(doc, context)) << "a cancelled dialog reports failure";
+    ASSERT_EQ(ask.saveRequests.size(), 1u);
+    EXPECT_EQ(ask.saveRequests[0].filter, "Business cards (*.vis)|*.vis");
+    EXPECT_EQ(ask.saveRequests[0].defaultSuffix, "vis");
+    EXPECT_EQ(ask.saveRequests[0].folder, programDir.path() + "/");
+
+    ask.saveFiles.push_back(path("new.vis"));
+    EXPECT_TRUE(SaveItemClick(doc, context));
+    EXPECT_EQ(doc.DocumentFileName, path("new.vis"));
+    EXPECT_EQ(windowTitle(doc), "Korvend Vellamo 3.5 - new.vis");
+    EXPECT_EQ(readFile(path("new.vis")), cardToBytes(doc));
+    EXPECT_TRUE(ask.messages.empty());
+
+    // Named now: Save writes without a dialog.
+    doc.object(1).Kind = ShapeObject;
+    EXPECT_TRUE(SaveItemClick(doc, context));
+    EXPECT_EQ(ask.saveRequests.size(), 2u);
+    EXPECT_EQ(readFile(path("new.vis")).size(), 180 + 81);
+}
+
+TEST_F(CardFileCommands, SaveAsAsksBeforeOverwriting)
+{
+    writeFile(path("old.vis"), "previous");
+    ask.saveFiles = {path("old.vis"), path("old.vis")};
+    ask.answers = {Answer::No, Answer::Yes};
+    EXPECT_FALSE(Speichernunter1Click(doc, context));
+    ASSERT_EQ(ask.messages.size(), 1u);
+    EXPECT_EQ(ask.messages[0].caption, "Overwrite existing file?");
+    EXPECT_EQ(ask.messages[0].text, "An file with this name exists! Overwrite this file?");
+    EXPECT_EQ(ask.messages[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(ask.messages[0].icon, MessageIcon::Question);
+    EXPECT_EQ(readFile(path("old.vis")), "previous");
+    EXPECT_TRUE(doc.DocumentFileName.isEmpty());
+
+    EXPECT_TRUE(Speichernunter1Click(doc, context));
+    EXPECT_EQ(readFile(path("old.vis")).size(), 180);
+}
+
+TEST_F(CardFileCommands, SaveThatCannotCreateReportsAndKeepsTheName)
+{
+    writeFile(path("plain"), "x");
+    doc.DocumentFileName = path("kept.vis");
+    EXPECT_FALSE(Saveit(doc, path("plain/card.vis"), ask));
+    ASSERT_EQ(ask.messages.size(), 1u);
+    EXPECT_EQ(ask.messages[0].caption, "Error: Could not create the file");
+    EXPECT_EQ(ask.messages[0].text, "Error: Could not create file!");
+    EXPECT_EQ(ask.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(doc.DocumentFileName, path("kept.vis"));
+}
+
+TEST_F(CardFileCommands, OpenAsksToSaveOnlyWhenTheCardHasObjects)
+{
+    CardDocument other;
+    other.object(2).Kind = TextObject;
+    other.object(2).Text = "from file";
+    ASSERT_TRUE(Saveit(other, path("other.vis"), ask));
+
+    EXPECT_TRUE(OpenItNow(doc, path("other.vis"), context));
+    EXPECT_TRUE(ask.messages.empty());
+    EXPECT_EQ(doc.object(2).Text, "from file");
+    EXPECT_EQ(doc.DocumentFileName, path("other.vis"));
+
+    CardDocument busy;
+    busy.object(5).Kind = ShapeObject;
+    ask.answers = {Answer::Cancel};
+    EXPECT_FALSE(OpenItNow(busy, path("other.vis"), context));
+    ASSERT_EQ(ask.messages.size(), 1u);
+    EXPECT_EQ(ask.messages[0].caption, "Business Card open");
+    EXPECT_EQ(ask.messages[0].text, "Do you want to save before?");
+    EXPECT_EQ(ask.messages[0].buttons, MessageButtons::YesNoCancel);
+    EXPECT_EQ(busy.object(5).Kind, ShapeObject);
+
+    ask.answers = {Answer::Yes};  // the save dialog is then cancelled: no open
+    EXPECT_FALSE(OpenItNow(busy, path("other.vis"), context));
+    EXPECT_EQ(busy.object(5).Kind, ShapeObject);
+
+    ask.answers = {Answer::No};
+    EXPECT_TRUE(OpenItNow(busy, path("other.vis"), context));
+    EXPECT_EQ(busy.object(5).Kind, 0);
+    EXPECT_EQ(busy.object(2).Kind, TextObject);
+}
+
+TEST_F(CardFileCommands, OpenFailuresKeepTheCard)
+{
+    doc.object(1).Kind = ShapeObject;
+    ask.answers = {Answer::No, Answer::Ok, Answer::No, Answer::Ok};
+    EXPECT_FALSE(OpenItNow(doc, path("missing.vis"), context));
+    ASSERT_EQ(ask.messages.size(), 2u);
+    EXPECT_EQ(ask.messages[1].caption, "Error: Could not open the file");
+    EXPECT_EQ(ask.messages[1].text, "Error: Could not open file!");
+
+    writeFile(path("text.vis"), QByteArray("Korvend Quillstone-Cardcrafter 2.0X and more"));
+    EXPECT_FALSE(OpenItNow(doc, path("text.vis"), context));
+    ASSERT_EQ(ask.messages.size(), 4u);
+    EXPECT_EQ(ask.messages[3].caption, "Unknown file extension");
+    EXPECT_EQ(ask.messages[3].text, "it is not a Business Card in the Korvend Vellamo 3.5-Format!");
+    EXPECT_EQ(ask.messages[3].icon, MessageIcon::Information);
+    EXPECT_EQ(doc.object(1).Kind, ShapeObject);
+}
+
+TEST_F(CardFileCommands, PicturesMovedBesideTheCardAreFound)
+{
+    CardDocument card;
+    card.object(1).Kind = PictureObject;
+    card.object(1).PictureFile() = "C:\\Bilder\\logo.png";  // made on another machine
+    card.BackgroundMode = StretchToCard;
+    card.BackgroundFile = "/no/such/folder/back.png";
+    ASSERT_TRUE(Saveit(card, path("card.vis"), ask));
+    writePicture(path("logo.png"));
+    writePicture(path("back.png"));
+
+    EXPECT_TRUE(OpenItNow(doc, path("card.vis"), context));
+    EXPECT_TRUE(ask.messages.empty()) << ask.texts().join('|').toStdString();
+    EXPECT_TRUE(doc.object(1).Picture.isLoaded());
+    EXPECT_TRUE(doc.BackgroundPicture.isLoaded());
+    EXPECT_EQ(doc.object(1).PictureFile(), "C:\\Bilder\\logo.png");
+}
+
+TEST_F(CardFileCommands, BareNamesComeFromTheProgramFolder)
+{
+    writePicture(programDir.filePath("logo.png"));
+    CardDocument card;
+    card.object(1).Kind = PictureObject;
+    card.object(1).PictureFile() = "logo.png";
+    ASSERT_TRUE(Saveit(card, path("card.vis"), ask));
+    EXPECT_TRUE(OpenItNow(doc, path("card.vis"), context));
+    EXPECT_TRUE(doc.object(1).Picture.isLoaded());
+}
+
+TEST_F(CardFileCommands, MissingPicturesAreReportedAndKeptAsPictureObjects)
+{
+    CardDocument card;
+    card.object(1).Kind = PictureObject;
+    card.object(1).PictureFile() = "gone.png";
+    card.BackgroundMode = TileBackground;
+    card.BackgroundFile = "alsogone.png";
+    card.object(2).Kind = TextObject;
+    ASSERT_TRUE(Saveit(card, path("card.vis"), ask));
+
+    EXPECT_TRUE(OpenItNow(doc, path("card.vis"), context));
+    ASSERT_EQ(ask.messages.size(), 2u);
+    EXPECT_EQ(ask.messages[0].text, "Could not open picture (alsogone.png).");
+    EXPECT_EQ(ask.messages[0].caption, "Error");
+    EXPECT_EQ(ask.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(ask.messages[1].text, "Could not open picture (gone.png).");
+    EXPECT_EQ(doc.object(1).Kind, PictureObject);
+    EXPECT_FALSE(doc.object(1).Picture.isLoaded());
+    EXPECT_EQ(doc.BackgroundMode, TileBackground);
+    EXPECT_EQ(doc.object(2).Kind, TextObject) << "reading goes on";
+}
+
+TEST_F(CardFileCommands, StoredRotationIsAppliedToTheFreshPixels)
+{
+    writePicture(path("p.png"));
+    CardDocument card;
+    Tobs& o = card.object(1);
+    o.Kind = PictureObject;
+    o.PictureFile() = path("p.png").toStdString();
+    o.Rotation = 1;
+    o.Width = 4160;  // stored already turned
+    o.Height = 6240;
+    ASSERT_TRUE(Saveit(card, path("card.vis"), ask));
+
+    EXPECT_TRUE(OpenItNow(doc, path("card.vis"), context));
+    const auto& picture = doc.object(1).Picture;
+    ASSERT_TRUE(picture.isLoaded());
+    EXPECT_EQ(picture.width(), 2);
+    EXPECT_EQ(picture.height(), 3);
+    // Turned right, the red top-left pixel is now at the top-right.
+    EXPECT_EQ(picture.image().pixel(1, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(doc.object(1).Width, 4160);
+    EXPECT_EQ(doc.object(1).Height, 6240);
+}
+
+TEST_F(CardFileCommands, AnUnusableStoredZoomKeepsTheCurrentOne)
+{
+    CardDocument card;
+    card.ZoomNum = 0.0;
+    ASSERT_TRUE(Saveit(card, path("card.vis"), ask));
+    doc.ZoomDen = 138.67;
+    EXPECT_TRUE(OpenItNow(doc, path("card.vis"), context));
+    EXPECT_EQ(doc.ZoomNum, 1.0);
+    EXPECT_EQ(doc.ZoomDen, 138.67);
+}

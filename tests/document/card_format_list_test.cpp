@@ -1,0 +1,266 @@
+#include "document/card_format_list.h"
+
+#include "support/bytes.h"
+#include "support/scripted_prompter.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace vellamo::document;
+using vellamo::testing::Bytes;
+using vellamo::testing::formatRecord;
+using vellamo::testing::ScriptedPrompter;
+
+namespace {
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// The edit dialog with its values kept between uses and OK or Cancel from a script.
+class ScriptedEditor : public CardFormatEditor {
+public:
+    CardFormatDialogValues current;
+    std::deque<bool> results;
+    std::vector<CardFormatDialogValues> shown;
+    // Applied to the values before OK, as if the user typed.
+    std::function<void(CardFormatDialogValues&)> edit;
+
+    CardFormatDialogValues values() const override { return current; }
+    void setValues(const CardFormatDialogValues& v) override { current = v; }
+    bool run() override
+    {
+        shown.push_back(current);
+        const bool ok = results.empty() ? false : results.front();
+        if (!results.empty())
+            results.pop_front();
+        if (ok && edit)
+            edit(current);
+        return ok;
+    }
+};
+
+QByteArray listFile(std::initializer_list<std::string> names)
+{
+    Bytes b;
+    b.i32(64687).i32(int(names.size()));
+    for (const auto& n : names)
+        b.raw(formatRecord(0, 0, 90, 55, 90, 55, 2, 5, n));
+    return b.data;
+}
+
+std::vector<std::string> names(const std::vector<CardFormat>& entries)
+{
+    std::vector<std::string> n;
+    for (const auto& e : entries)
+        n.push_back(e.Name);
+    return n;
+}
+
+class FormatList : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString file = dir.filePath("Visiten.dat");
+    ScriptedEditor editor;
+    ScriptedPrompter ask;
+    CardFormatListLogic logic{file, editor, ask};
+};
+
+}  // namespace
+
+TEST(CardFormatListFile, RoundTripsByteForByte)
+{
+    QByteArray bytes = listFile({"A", "Second", "C"});
+    bytes[8 + 112 + 56 + 10] = 'z';  // left over behind the name
+    const auto entries = cardFormatListFromBytes(bytes);
+    ASSERT_TRUE(entries);
+    EXPECT_EQ(names(*entries), (std::vector<std::string>{"A", "Second", "C"}));
+    EXPECT_EQ(cardFormatListToBytes(*entries), bytes);
+    EXPECT_EQ(cardFormatListToBytes({}), Bytes().i32(64687).i32(0).data);
+}
+
+TEST(CardFormatListFile, DamagedFiles)
+{
+    EXPECT_FALSE(cardFormatListFromBytes(Bytes().i32(12345).i32(0).data)) << "wrong magic";
+    EXPECT_FALSE(cardFormatListFromBytes(Bytes().i32(64687).i32(-1).data)) << "negative count";
+    EXPECT_FALSE(cardFormatListFromBytes(QByteArray("\xAF\xFC", 2)));
+    // More claimed than present: the complete records stay.
+    QByteArray shortFile = listFile({"A", "B"});
+    shortFile[4] = char(100);
+    shortFile.chop(10);
+    const auto entries = cardFormatListFromBytes(shortFile);
+    ASSERT_TRUE(entries);
+    EXPECT_EQ(names(*entries), std::vector<std::string>{"A"});
+    // Records that would break the sheet arithmetic are corrected as they enter.
+    Bytes broken;
+    broken.i32(64687).i32(1).raw(formatRecord(0, 0, 90, 55, 0, 55, 0, 0, "zero"));
+    const auto fixed = cardFormatListFromBytes(broken.data);
+    ASSERT_TRUE(fixed);
+    EXPECT_EQ((*fixed)[0].Columns, 1);
+    EXPECT_EQ((*fixed)[0].Rows, 1);
+    EXPECT_EQ((*fixed)[0].CardWidth, 1.0);
+}
+
+TEST(CardFormatDialog, RecordAndDialogConvertWithTheOneFactor)
+{
+    CardFormat f;
+    f.MarginLeft = 25.39995;
+    f.MarginTop = 2 * 25.39995;
+    f.CardWidth = 90;
+    f.PitchX = 95;
+    f.CardHeight = 55;
+    f.PitchY = 55;
+    f.Columns = 3;
+    f.Rows = 7;
+    setCardFormatName(f, "Mine");
+    const CardFormatDialogValues v = recordToDialog(f);
+    EXPECT_DOUBLE_EQ(v.RLED, 1.0);
+    EXPECT_DOUBLE_EQ(v.ROED, 2.0);
+    EXPECT_DOUBLE_EQ(v.AHED, 5 / 25.39995);
+    EXPECT_EQ(v.AVED, 0.0);
+    EXPECT_DOUBLE_EQ(v.BrED, 90 / 25.39995);
+    EXPECT_EQ(v.AnzHED, 3);
+    EXPECT_EQ(v.NameED, "Mine");
+
+    CardFormat back;
+    dialogToRecord(v, back);
+    EXPECT_NEAR(back.CardWidth, 90, 1e-9);
+    EXPECT_NEAR(back.PitchX, 95, 1e-9);
+    EXPECT_NEAR(back.PitchY, 55, 1e-9);
+    EXPECT_EQ(back.Columns, 3);
+    EXPECT_EQ(back.Rows, 7);
+    EXPECT_EQ(back.Name, "Mine");
+
+    CardFormatDialogValues odd = v;
+    odd.AnzHED = 2.9;
+    odd.NameED = QString(60, 'n');
+    odd.BrED = 0;  // the dialog allows it; a card of no size is not kept
+    dialogToRecord(odd, back);
+    EXPECT_EQ(back.Columns, 2);
+    EXPECT_EQ(back.Name, std::string(50, 'n'));
+    EXPECT_EQ(back.CardWidth, 1.0);
+}
+
+TEST_F(FormatList, EmptyListOfferedNoName0AndOkNeedsASelection)
+{
+    logic.show();
+    EXPECT_TRUE(logic.entries().empty());
+    EXPECT_EQ(logic.selected(), -1);
+
+    CardFormat current = defaultCardFormat();
+    EXPECT_FALSE(logic.okClicked(current));
+    ASSERT_EQ(ask.messages.size(), 1u);
+    EXPECT_EQ(ask.messages[0].caption, "Error");
+    EXPECT_EQ(ask.messages[0].text, "You do not have selected an Business Card type.");
+    EXPECT_EQ(ask.messages[0].icon, MessageIcon::Error);
+
+    logic.changeClicked();
+    logic.deleteClicked();
+    EXPECT_TRUE(editor.shown.empty());
+    EXPECT_EQ(ask.messages.size(), 1u);
+
+    logic.newClicked();  // cancelled
+    ASSERT_EQ(editor.shown.size(), 1u);
+    EXPECT_EQ(editor.shown[0].NameED, "No name0");
+    EXPECT_TRUE(logic.entries().empty());
+
+    logic.close();
+    EXPECT_EQ(readFile(file), Bytes().i32(64687).i32(0).data);
+}
+
+TEST_F(FormatList, NewAppendsFromTheKeptDialogValues)
+{
+    writeFile(file, listFile({"A", "B", "C"}));
+    logic.show();
+    EXPECT_EQ(logic.selected(), 0);
+    editor.current.BrED = 3;  // left from an earlier use
+    editor.results = {true};
+    editor.edit = [](CardFormatDialogValues& v) { v.AHED = 1; };
+    logic.newClicked();
+    EXPECT_EQ(editor.shown[0].NameED, "No name3");
+    EXPECT_EQ(editor.shown[0].BrED, 3);
+    ASSERT_EQ(logic.entries().size(), 4u);
+    EXPECT_EQ(logic.entries()[3].Name, "No name3");
+    EXPECT_NEAR(logic.entries()[3].CardWidth, 3 * 25.39995, 1e-9);
+    EXPECT_NEAR(logic.entries()[3].PitchX, 4 * 25.39995, 1e-9);
+    EXPECT_EQ(logic.selected(), 3);
+
+    // Cancel in the list dialog after New: the entry is in the file, the card format unchanged.
+    logic.close();
+    const auto saved = cardFormatListFromBytes(readFile(file));
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->size(), 4u);
+}
+
+TEST_F(FormatList, ChangeOverwritesTheSelectedEntryOnlyOnOk)
+{
+    writeFile(file, listFile({"A", "B"}));
+    logic.show();
+    logic.select(1);
+    editor.results = {false, true};
+    editor.edit = [](CardFormatDialogValues& v) { v.NameED = "Renamed"; };
+    logic.changeClicked();
+    EXPECT_EQ(logic.entries()[1].Name, "B");
+    EXPECT_EQ(editor.shown[0].NameED, "B");
+    logic.changeClicked();
+    EXPECT_EQ(logic.entries()[1].Name, "Renamed");
+    EXPECT_EQ(logic.selected(), 1);
+    EXPECT_NEAR(logic.entries()[1].CardWidth, 90, 1e-9);
+}
+
+TEST_F(FormatList, DeleteAsksAndKeepsTheOrder)
+{
+    writeFile(file, listFile({"A", "B", "C", "D"}));
+    logic.show();
+    ask.answers = {Answer::Cancel, Answer::Ok};
+    logic.deleteClicked();
+    EXPECT_EQ(logic.entries().size(), 4u);
+    EXPECT_EQ(ask.messages[0].caption, "Note");
+    EXPECT_EQ(ask.messages[0].text, "Hereby you delete the Business Card type.");
+    EXPECT_EQ(ask.messages[0].buttons, MessageButtons::OkCancel);
+    EXPECT_EQ(ask.messages[0].icon, MessageIcon::Stop);
+    logic.deleteClicked();
+    EXPECT_EQ(names(logic.entries()), (std::vector<std::string>{"B", "C", "D"}));
+    EXPECT_EQ(logic.selected(), 0);
+
+    for (int i = 0; i < 3; ++i) {
+        ask.answers = {Answer::Ok};
+        logic.deleteClicked();
+    }
+    EXPECT_TRUE(logic.entries().empty());
+    EXPECT_EQ(logic.selected(), -1);
+    logic.close();
+    EXPECT_EQ(readFile(file).size(), 8);
+}
+
+TEST_F(FormatList, OkCopiesTheWholeRecordAndSaves)
+{
+    QByteArray bytes = listFile({"A", "B"});
+    writeFile(file, bytes);
+    logic.show();
+    logic.select(1);
+    CardFormat current = defaultCardFormat();
+    EXPECT_TRUE(logic.okClicked(current));
+    EXPECT_EQ(current.Name, "B");
+    EXPECT_EQ(current.Columns, 2);
+    EXPECT_EQ(readFile(file), bytes);
+}
+
+TEST_F(FormatList, UnreadableFilesGiveAnEmptyList)
+{
+    writeFile(file, Bytes().i32(1).i32(1).data);
+    logic.show();
+    EXPECT_TRUE(logic.entries().empty());
+    logic.close();
+    EXPECT_EQ(readFile(file), Bytes().i32(64687).i32(0).data);
+}

@@ -1,0 +1,113 @@
+#include "document/card_json.h"
+
+#include "document/card_file.h"
+#include "support/bytes.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <gtest/gtest.h>
+#include <limits>
+
+using namespace vellamo::document;
+
+namespace {
+
+CardDocument richCard()
+{
+    CardDocument doc;
+    doc.Format.MarginLeft = 0.1 + 0.2;  // a double that needs all its digits
+    doc.Format.Columns = 3;
+    setCardFormatName(doc.Format, "Caf\xE9 \x80");
+    doc.Format.NameArea[40] = 0x55;  // left behind the name
+    doc.BackgroundMode = 1;
+    doc.BackgroundFile = "D:\\Bilder\\Stra\xDF" "e.jpg";
+    doc.ZoomDen = 208.0 / 1.5 / 1.5;
+    for (int slot : {1, 77, 10000}) {
+        Tobs& o = doc.object(slot);
+        o.Kind = slot == 1 ? 1 : slot == 77 ? 2 : 3;
+        o.Left = -slot;
+        o.Top = slot * 3;
+        o.Width = 1000;
+        o.Height = 2000;
+        o.KeepAspect = true;
+        o.Rotation = 3;
+        o.TextAlign = 1;
+        o.LineWidth = 0x00FF00FF;
+        o.BorderColor = 0x123456;
+        o.FillMode = 2;
+        o.Color = -1;
+        o.Transparent = true;
+        o.Outline = true;
+        o.ShadowDX = 11;
+        o.ShadowDY = -12;
+        o.ShapeKind = 9;
+        o.Text = "line 1\rline 2 [First Name] \xE9\xDF\x80";
+        o.FontColor = 0x0000FF;
+        o.FontHeight = -13;
+        o.FontName = "Times New Roman";
+        o.FontPitch = 2;
+        o.FontSize = 10;
+        o.FontStyle = 15;
+    }
+    return doc;
+}
+
+}  // namespace
+
+TEST(CardJson, DumpThenBuildGivesTheSameBytes)
+{
+    const CardDocument doc = richCard();
+    const QByteArray original = cardToBytes(doc);
+    const QByteArray text = QJsonDocument(cardToJson(doc)).toJson();
+
+    CardDocument rebuilt;
+    const auto result = cardFromJson(QJsonDocument::fromJson(text).object(), rebuilt);
+    ASSERT_TRUE(result.ok) << result.message.toStdString();
+    EXPECT_EQ(cardToBytes(rebuilt), original);
+}
+
+TEST(CardJson, FieldsAreKeyedByTheirNamesAndStringsAreUnicode)
+{
+    const QJsonObject json = cardToJson(richCard());
+    EXPECT_EQ(json["CardFormat"].toObject()["Name"].toString(), QString::fromUtf8("Café €"));
+    EXPECT_EQ(json["CardFormat"].toObject()["Columns"].toInt(), 3);
+    EXPECT_EQ(json["BackgroundFile"].toString(), QString::fromUtf8("D:\\Bilder\\Straße.jpg"));
+    const QJsonArray objects = json["Objects"].toArray();
+    ASSERT_EQ(objects.size(), 3);
+    const QJsonObject text = objects[1].toObject();
+    EXPECT_EQ(text["Slot"].toInt(), 77);
+    EXPECT_EQ(text["Kind"].toInt(), 2);
+    EXPECT_EQ(text["FontName"].toString(), "Times New Roman");
+    EXPECT_TRUE(text["Text"].toString().contains(QString::fromUtf8("éß€")));
+    for (const char* key : {"Left", "Top", "Width", "Height", "KeepAspect", "Rotation", "TextAlign", "LineWidth",
+                            "BorderColor", "FillMode", "Color", "AutoTransparent", "Transparent", "Shadow",
+                            "Outline", "ShadowDX", "ShadowDY", "ShapeKind", "FontColor", "FontHeight", "FontPitch",
+                            "FontSize", "FontStyle"})
+        EXPECT_TRUE(text.contains(key)) << key;
+}
+
+TEST(CardJson, NonFiniteNumbersSurvive)
+{
+    CardDocument doc;
+    doc.ZoomNum = std::numeric_limits<double>::quiet_NaN();
+    doc.ZoomDen = -std::numeric_limits<double>::infinity();
+    const QByteArray text = QJsonDocument(cardToJson(doc)).toJson();
+    CardDocument rebuilt;
+    ASSERT_TRUE(cardFromJson(QJsonDocument::fromJson(text).object(), rebuilt).ok);
+    EXPECT_TRUE(std::isnan(rebuilt.ZoomNum));
+    EXPECT_EQ(rebuilt.ZoomDen, -std::numeric_limits<double>::infinity());
+}
+
+TEST(CardJson, BadDataIsRefusedWithAReason)
+{
+    CardDocument doc;
+    QJsonObject json;
+    json["Objects"] = QJsonArray{QJsonObject{{"Slot", 0}, {"Kind", 1}}};
+    EXPECT_FALSE(cardFromJson(json, doc).ok);
+    json["Objects"] = QJsonArray{QJsonObject{{"Slot", 10001}}};
+    EXPECT_FALSE(cardFromJson(json, doc).ok);
+    json["Objects"] = 5;
+    EXPECT_FALSE(cardFromJson(json, doc).ok);
+    EXPECT_TRUE(cardFromJson(QJsonObject(), doc).ok) << "an empty object is the empty card";
+    EXPECT_EQ(cardToBytes(doc).size(), 180);
+}
