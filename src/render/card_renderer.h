@@ -1,0 +1,33 @@
+#pragma once
+
+// Draws the card document onto any QPainter surface: the editor's back buffer, a picture, a
+// printer page.
+
+#include "document/card_document.h"
+#include "document/units.h"
+#include "render/placeholders.h"
+
+#include <QPainter>
+
+namespace vellamo::render {
+
+// The program-wide values a drawing depends on, set up by whoever draws.
+struct RenderContext {
+    // Calibrated millimetres per inch; 25.39995 except while printing.
+    double MmPerInchX = document::MillimetresPerInch;
+    double MmPerInchY = document::MillimetresPerInch;
+    // The screen's horizontal pixels per inch, whatever the surface.
+    int screenDpi = 96;
+    // Pixels per inch of the font dialog's font (normally the screen's).
+    int fontPpi = 96;
+    // The current address's fields while one is current; null draws texts with their tokens.
+    const PlaceholderFields* placeholders = nullptr;
+};
+
+// W, H: framed, the whole editing area in pixels; not framed, one card in target pixels.
+// XOff, YOff are subtracted from every converted position. Scale is target pixels per object
+// unit for pen widths, fonts and offsets; positions follow doc.RenderMode.
+void DrawVCart(QPainter& surface, document::CardDocument& doc, const RenderContext& context, int W, int H, int XOff,
+               int YOff, double Scale, bool Framed);
+
+}  // namespace vellamo::render
