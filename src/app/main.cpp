@@ -1,9 +1,8 @@
 #include "app/command_line.h"
+#include "app/main_window.h"
 #include "app/program_folder.h"
-#include "document/card_document.h"
 
 #include <QApplication>
-#include <QMainWindow>
 #include <cstdio>
 
 int main(int argc, char* argv[])
@@ -21,14 +20,16 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication application(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Korvend"));
     QApplication::setApplicationName(QStringLiteral("Vellamo 3.5"));
     vellamo::app::setHomeFolder(line.homeFolder);
     if (!line.subcommand.isEmpty())
         return vellamo::app::runSubcommand(line);
 
-    QMainWindow window;
-    window.setWindowTitle(vellamo::document::windowTitle(vellamo::document::CardDocument()));
-    window.resize(632, 560);
+    vellamo::app::TSDIAppForm window(vellamo::app::ProgramFolder());
+    if (!line.cardFile.isEmpty())
+        window.setStartupCard(line.cardFile);
     window.show();
+    window.activateWindow();
     return application.exec();
 }

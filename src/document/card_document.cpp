@@ -24,7 +24,7 @@ void CardDocument::clearall()
     }
     SelectedObject = 0;
     MouseMode = 0;
-    DragHandle = 0;
+    DragMode = 0;
     BackgroundMode = NoBackground;
     imaging::deldib(BackgroundPicture);
     BackgroundFile.clear();

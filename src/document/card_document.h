@@ -55,9 +55,10 @@ public:
     QString DocumentFileName;
     bool StartupNewDone = false;
     bool Rendering = false;
-    // The editor's mouse mode and drag handle; cleared with the card.
+    // The editor's mouse mode (0 idle, 1 dragging, 2 hand scrolling) and the handle of the last
+    // hit test (0 none, 1..8 handles, 9 body); cleared with the card.
     std::int32_t MouseMode = 0;
-    std::int32_t DragHandle = 0;
+    std::int32_t DragMode = 0;
 
     // Empties the card: every slot freed and its picture released, shadow offsets back to 5,
     // selection and editor modes 0, no background, no name. Format, extents and zoom stay.

@@ -32,13 +32,14 @@ public:
     void FreeEttTypes() { entries.clear(); }
 };
 
-// The edit dialog's fields: lengths in inches, counts as the spin edits hold them.
+// The edit dialog's fields: lengths in inches, counts as the spin edits hold them. The first
+// card size is the default card's 90 x 55 mm, shown in inches like every other length.
 struct CardFormatDialogValues {
     QString NameED = QStringLiteral("No name");
     double RLED = 0;
     double ROED = 0;
-    double BrED = 90;
-    double HoED = 55;
+    double BrED = 90 / 25.39995;
+    double HoED = 55 / 25.39995;
     double AHED = 0;
     double AVED = 0;
     double AnzHED = 2;

@@ -46,7 +46,7 @@ TEST(CardDocument, ClearallResetsSlotsButKeepsOtherFields)
     ASSERT_TRUE(vellamo::imaging::newdib(o.Picture, 4, 4, 24, nullptr, 0));
     doc.SelectedObject = 7;
     doc.MouseMode = 3;
-    doc.DragHandle = 2;
+    doc.DragMode = 2;
     doc.BackgroundMode = TileBackground;
     doc.BackgroundFile = "back.bmp";
     ASSERT_TRUE(vellamo::imaging::newdib(doc.BackgroundPicture, 2, 2, 8, nullptr, 0));
@@ -63,7 +63,7 @@ TEST(CardDocument, ClearallResetsSlotsButKeepsOtherFields)
     EXPECT_TRUE(o.Shadow);
     EXPECT_EQ(doc.SelectedObject, 0);
     EXPECT_EQ(doc.MouseMode, 0);
-    EXPECT_EQ(doc.DragHandle, 0);
+    EXPECT_EQ(doc.DragMode, 0);
     EXPECT_EQ(doc.BackgroundMode, NoBackground);
     EXPECT_TRUE(doc.BackgroundFile.empty());
     EXPECT_FALSE(doc.BackgroundPicture.isLoaded());

@@ -1,6 +1,7 @@
 #include "document/card_format_list.h"
 
 #include "support/bytes.h"
+#include "support/scripted_dialogs.h"
 #include "support/scripted_prompter.h"
 
 #include <QFile>
@@ -11,6 +12,7 @@ using namespace vellamo::document;
 using vellamo::testing::Bytes;
 using vellamo::testing::formatRecord;
 using vellamo::testing::ScriptedPrompter;
+using ScriptedEditor = vellamo::testing::ScriptedFormatEditor;
 
 namespace {
 
@@ -26,29 +28,6 @@ void writeFile(const QString& path, const QByteArray& bytes)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(bytes);
 }
-
-// The edit dialog with its values kept between uses and OK or Cancel from a script.
-class ScriptedEditor : public CardFormatEditor {
-public:
-    CardFormatDialogValues current;
-    std::deque<bool> results;
-    std::vector<CardFormatDialogValues> shown;
-    // Applied to the values before OK, as if the user typed.
-    std::function<void(CardFormatDialogValues&)> edit;
-
-    CardFormatDialogValues values() const override { return current; }
-    void setValues(const CardFormatDialogValues& v) override { current = v; }
-    bool run() override
-    {
-        shown.push_back(current);
-        const bool ok = results.empty() ? false : results.front();
-        if (!results.empty())
-            results.pop_front();
-        if (ok && edit)
-            edit(current);
-        return ok;
-    }
-};
 
 QByteArray listFile(std::initializer_list<std::string> names)
 {

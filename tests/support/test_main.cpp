@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
@@ -8,5 +9,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
     QApplication application(argc, argv);
+    // Settings and data folders of tests never touch the user's own.
+    QStandardPaths::setTestModeEnabled(true);
     return RUN_ALL_TESTS();
 }

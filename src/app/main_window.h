@@ -1,0 +1,122 @@
+#pragma once
+
+// TSDIAppForm, the main window: a thin shell that owns the card, the address book and the
+// dialogs, and wires the pages, menus and commands together.
+
+#include "addressbook/address_database.h"
+#include "document/card_document.h"
+#include "document/card_file_commands.h"
+#include "document/card_format_list.h"
+#include "document/new_card.h"
+#include "render/card_renderer.h"
+#include "render/picture_operations.h"
+
+#include <QMainWindow>
+#include <QTimer>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QProgressBar;
+class QTabWidget;
+
+namespace vellamo::addressbook {
+class AddressesPage;
+}
+namespace vellamo::editor {
+class EditorPage;
+}
+
+namespace vellamo::app {
+
+class InfoBox;
+class TneuForm;
+class TNewETypForm;
+
+// What the shell asks through; each one left null is the real dialog. Tests put in scripts.
+struct ShellDialogs {
+    document::Prompter* prompter = nullptr;
+    document::CardFormatChooser* formatList = nullptr;
+    document::CardFormatEditor* formatEditor = nullptr;
+};
+
+class TSDIAppForm : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TSDIAppForm(QString programFolder, ShellDialogs dialogs = {}, QWidget* parent = nullptr);
+    ~TSDIAppForm() override;
+
+    // Opens this card at start instead of the automatic New.
+    void setStartupCard(const QString& path) { m_startupCard = path; }
+
+    document::CardDocument& doc() { return m_doc; }
+    addressbook::AddressDatabase& addresses() { return m_addresses; }
+    addressbook::AddressesPage* addressesPage() const { return m_addressesPage; }
+    editor::EditorPage* editorPage() const { return m_editorPage; }
+    QTabWidget* pages() const { return m_pages; }
+    QLabel* InfoPanel() const { return m_infoPanel; }
+    QProgressBar* progressBar() const { return m_progress; }
+    QAction* action(const QString& caption) const;
+    const QString& programFolder() const { return m_programFolder; }
+
+    // The commands.
+    void Neu1Click();
+    void OpenItemClick();
+    bool SaveItemClick();
+    bool Speichernunter1Click();
+    void ExitItemClick();
+    void Etikettenformat1Click();
+    void About1Click();
+    // Opens a card file (with the save question), then shows it.
+    bool openCard(const QString& path);
+
+    // After the card format changed: description, extents, surface, repaint.
+    void ApplyCardFormat();
+    // The context every drawing of the card takes: screen, calibration, current address.
+    render::RenderContext renderContext();
+    // WM_USER: the picture library's progress, 0..100.
+    void WMUser(int percent);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void FormShow();
+    void FormActivate();
+    void Timer2Timer();
+    void FormDestroy();
+    void showCardFormat();
+    void updateTitle();
+    void afterNewOrOpen(bool scrollToCard);
+    document::CardFileContext cardFileContext();
+
+    QString m_programFolder;
+    document::CardDocument m_doc;
+    addressbook::AddressDatabase m_addresses;
+    render::PlaceholderFields m_placeholders;
+    std::unique_ptr<document::Prompter> m_ownPrompter;
+    document::Prompter* m_prompter = nullptr;
+    std::unique_ptr<render::ProgramFolderPictures> m_pictures;
+    TneuForm* m_formatListDialog = nullptr;
+    TNewETypForm* m_formatEditDialog = nullptr;
+    InfoBox* m_infoBox = nullptr;
+    document::CardFormatChooser* m_formatList = nullptr;
+    document::CardFormatEditor* m_formatEditor = nullptr;
+
+    QTabWidget* m_pages = nullptr;
+    addressbook::AddressesPage* m_addressesPage = nullptr;
+    editor::EditorPage* m_editorPage = nullptr;
+    QLabel* m_infoPanel = nullptr;
+    QProgressBar* m_progress = nullptr;
+    QTimer m_startupTimer;
+    QString m_startupCard;
+    bool m_shown = false;
+    bool m_activated = false;
+    bool m_quitting = false;
+    bool m_destroyed = false;
+};
+
+}  // namespace vellamo::app

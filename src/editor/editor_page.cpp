@@ -1,0 +1,310 @@
+#include "editor/editor_page.h"
+
+#include "editor/editor_cursors.h"
+#include "editor/rulers.h"
+#include "editor/view_scrolling.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace vellamo::editor {
+
+namespace {
+
+struct ToolInfo {
+    EditingTool tool;
+    const char* name;
+    const char* caption;
+    const char* hint;
+};
+
+constexpr ToolInfo Tools[] = {
+    {EditingTool::Pointer, "SpeedItem3", "Pointer", "Alternate objects"},
+    {EditingTool::Zoom, "SpeedZoom", "Zoom", "Increased or reduced"},
+    {EditingTool::Hand, "SpeedHand", "Hand", "Changes the viewable section"},
+    {EditingTool::Object, "SpeedItem1", "Object", "Inserts an geometrical object"},
+    {EditingTool::Text, "SpeedItem2", "Text", "Inserts text - Double click on the text box to input text"},
+    {EditingTool::Picture, "SpeedItem10", "Picture", "Inserts a picture"},
+};
+
+QIcon toolIcon(EditingTool tool)
+{
+    QPixmap pixmap(28, 28);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 1.5));
+    switch (tool) {
+    case EditingTool::Pointer: {
+        QPainterPath arrow;
+        arrow.moveTo(8, 3);
+        arrow.lineTo(8, 22);
+        arrow.lineTo(12.5, 17.5);
+        arrow.lineTo(16, 25);
+        arrow.lineTo(19, 23.5);
+        arrow.lineTo(15.5, 16.5);
+        arrow.lineTo(21.5, 16.5);
+        arrow.closeSubpath();
+        p.setBrush(Qt::white);
+        p.drawPath(arrow);
+        break;
+    }
+    case EditingTool::Zoom:
+        p.drawPixmap(2, 2, magnifierPixmap().scaled(24, 24, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        break;
+    case EditingTool::Hand:
+        p.drawPixmap(0, 0, dragHandPixmap().scaled(28, 28, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        break;
+    case EditingTool::Object:
+        p.setBrush(QColor(90, 140, 220));
+        p.drawEllipse(QRectF(3, 3, 14, 14));
+        p.setBrush(QColor(230, 120, 60));
+        p.drawRect(QRectF(11, 11, 14, 14));
+        break;
+    case EditingTool::Text: {
+        QFont font(QStringLiteral("Times New Roman"));
+        font.setPixelSize(24);
+        font.setBold(true);
+        p.setFont(font);
+        p.drawText(QRect(0, 0, 28, 28), Qt::AlignCenter, QStringLiteral("A"));
+        break;
+    }
+    case EditingTool::Picture:
+        p.setBrush(QColor(200, 230, 255));
+        p.drawRect(QRectF(2.5, 5.5, 23, 17));
+        p.setBrush(QColor(60, 150, 60));
+        p.drawPolygon(QPolygonF({QPointF(4, 21), QPointF(11, 12), QPointF(16, 18), QPointF(19, 15), QPointF(24, 21)}));
+        p.setBrush(QColor(250, 210, 40));
+        p.drawEllipse(QRectF(17, 7, 5, 5));
+        break;
+    }
+    return QIcon(pixmap);
+}
+
+}  // namespace
+
+EditorPage::EditorPage(document::CardDocument& doc, EditorView::RenderContextSource context, QWidget* parent)
+    : QWidget(parent), m_doc(doc)
+{
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+
+    m_topBar = new QToolBar(this);
+    m_topBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    struct TopButton {
+        const char* caption;
+        const char* hint;
+        QStyle::StandardPixmap icon;
+        void (EditorPage::*signal)();
+    };
+    const TopButton topButtons[] = {
+        {"New...", "Create new file", QStyle::SP_FileIcon, &EditorPage::newClicked},
+        {"Open...", "Opens a Bussiness Card", QStyle::SP_DialogOpenButton, &EditorPage::openClicked},
+        {"Save", "Save actual Card", QStyle::SP_DialogSaveButton, &EditorPage::saveClicked},
+        {"Background", "Choose background", QStyle::SP_DesktopIcon, &EditorPage::backgroundClicked},
+    };
+    for (const TopButton& b : topButtons) {
+        QAction* action = m_topBar->addAction(style()->standardIcon(b.icon), QString::fromLatin1(b.caption));
+        action->setIconText(QString::fromLatin1(b.caption));  // keeps the "..."
+        action->setToolTip(QString::fromLatin1(b.hint));
+        action->setStatusTip(QString::fromLatin1(b.hint));
+        connect(action, &QAction::triggered, this, b.signal);
+    }
+    outer->addWidget(m_topBar);
+
+    auto* body = new QHBoxLayout;
+    body->setContentsMargins(0, 0, 0, 0);
+    body->setSpacing(0);
+    outer->addLayout(body, 1);
+
+    auto* toolBar = new QWidget(this);
+    toolBar->setFixedWidth(57);
+    auto* toolLayout = new QVBoxLayout(toolBar);
+    toolLayout->setContentsMargins(3, 3, 3, 3);
+    toolLayout->setSpacing(2);
+    m_tools = new QButtonGroup(this);
+    m_tools->setExclusive(true);
+    for (const ToolInfo& info : Tools) {
+        auto* button = new QToolButton(toolBar);
+        button->setObjectName(QString::fromLatin1(info.name));
+        button->setFixedSize(50, 54);
+        button->setCheckable(true);
+        button->setAutoRaise(true);
+        button->setIcon(toolIcon(info.tool));
+        button->setIconSize(QSize(28, 28));
+        button->setText(QString::fromLatin1(info.caption));
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        button->setToolTip(QString::fromLatin1(info.hint));
+        button->setStatusTip(QString::fromLatin1(info.hint));
+        m_tools->addButton(button, int(info.tool));
+        toolLayout->addWidget(button);
+    }
+    toolLayout->addStretch(1);
+    m_tools->button(int(EditingTool::Pointer))->setChecked(true);
+    connect(m_tools, &QButtonGroup::idClicked, this, [this] { updateCursor(); });
+    body->addWidget(toolBar);
+
+    auto* centre = new QWidget(this);
+    centre->setAutoFillBackground(true);
+    QPalette black = centre->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    centre->setPalette(black);
+    auto* grid = new QGridLayout(centre);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+
+    m_view = new EditorView(doc, std::move(context), centre);
+    m_view->setObjectName(QStringLiteral("ScrollBox1"));
+    m_view->viewport()->setObjectName(QStringLiteral("PaintBox1"));
+    m_view->setMouseHandler(this);
+    m_view->setAfterPaint([this] { repaintRulers(); });
+    m_topRuler = new HorizontalRuler({[this] { return m_view->scrollX(); }, [this] { return m_view->surfaceWidth(); },
+                                      [this] { return m_doc.Format.CardWidth; }},
+                                     centre);
+    m_topRuler->setObjectName(QStringLiteral("TRuler"));
+    m_leftRuler = new VerticalRuler({[this] { return m_view->scrollY(); }, [this] { return m_view->surfaceHeight(); },
+                                     [this] { return m_doc.Format.CardHeight; }},
+                                    centre);
+    m_leftRuler->setObjectName(QStringLiteral("LRuler"));
+    // Only holds the keyboard focus; it lies behind the view.
+    m_keyEdit = new QLineEdit(centre);
+    m_keyEdit->setObjectName(QStringLiteral("KeyEdit"));
+    m_keyEdit->setGeometry(0, 0, 1, 1);
+    m_keyEdit->lower();
+    grid->addWidget(m_topRuler, 0, 0, 1, 2);
+    grid->addWidget(m_leftRuler, 1, 0);
+    grid->addWidget(m_view, 1, 1);
+    body->addWidget(centre, 1);
+
+    m_panel = new QTabWidget(this);
+    m_panel->setObjectName(QStringLiteral("PageControl3"));
+    m_panel->setFixedWidth(145);
+    // Four captions in 145 pixels: a smaller type keeps them all in sight.
+    QFont tabFont = m_panel->font();
+    tabFont.setPointSizeF(tabFont.pointSizeF() * 0.8);
+    m_panel->tabBar()->setFont(tabFont);
+    m_panel->tabBar()->setExpanding(false);
+    for (const char* caption : {"Shape", "Text", " Picture", "General"})
+        m_panel->addTab(new QWidget(m_panel), QString::fromLatin1(caption));
+    body->addWidget(m_panel);
+    updateCursor();
+}
+
+EditingTool EditorPage::currentTool() const { return EditingTool(m_tools->checkedId()); }
+
+void EditorPage::setTool(EditingTool tool)
+{
+    m_tools->button(int(tool))->setChecked(true);
+    updateCursor();
+}
+
+QAbstractButton* EditorPage::toolButton(EditingTool tool) const { return m_tools->button(int(tool)); }
+
+void EditorPage::updateCursor()
+{
+    QCursor cursor(Qt::ArrowCursor);
+    switch (currentTool()) {
+    case EditingTool::Zoom:
+        cursor = magnifierCursor();
+        break;
+    case EditingTool::Hand:
+        cursor = dragHandCursor();
+        break;
+    case EditingTool::Object:
+    case EditingTool::Text:
+    case EditingTool::Picture:
+        cursor = insertCursor();
+        break;
+    case EditingTool::Pointer:
+        break;
+    }
+    m_view->viewport()->setCursor(cursor);
+}
+
+void EditorPage::surfaceChanged()
+{
+    m_view->updateSurfaceSize();
+    PaintBox1Paint();
+}
+
+void EditorPage::scrollToCard()
+{
+    m_view->setScroll(m_view->surfaceWidth() / 3, m_view->surfaceHeight() / 3);
+    PaintBox1Paint();
+}
+
+void EditorPage::PaintBox1Paint() { m_view->PaintBox1Paint(); }
+
+void EditorPage::repaintRulers()
+{
+    m_topRuler->repaint();
+    m_leftRuler->repaint();
+}
+
+void EditorPage::zoomAt(int x, int y, bool zoomIn)
+{
+    const ZoomResult zoom = editor::zoomAt(x, y, zoomIn, m_doc.ZoomNum, m_doc.ZoomDen, m_doc.CardExtentX,
+                                           m_doc.CardExtentY, m_view->width(), m_view->height());
+    m_doc.ZoomDen = zoom.zoomDen;
+    m_view->ResizingView = true;
+    m_view->updateSurfaceSize();
+    m_view->setScroll(zoom.scroll.x, zoom.scroll.y);
+    m_view->ResizingView = false;
+    PaintBox1Paint();
+}
+
+void EditorPage::PaintBox1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y)
+{
+    m_keyEdit->setFocus();
+    switch (currentTool()) {
+    case EditingTool::Zoom:
+        if (button == Qt::LeftButton || button == Qt::RightButton)
+            zoomAt(x, y, button == Qt::LeftButton);
+        break;
+    case EditingTool::Hand:
+        if (button == Qt::LeftButton) {
+            HandAnchorX = x;
+            HandAnchorY = y;
+            m_doc.MouseMode = 2;
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void EditorPage::PaintBox1MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, int x, int y)
+{
+    if (m_doc.MouseMode != 2)
+        return;
+    const ScrollTarget s = Drag2Hand(m_view->scrollX(), m_view->scrollY(), HandAnchorX, HandAnchorY, x, y,
+                                     m_view->surfaceWidth(), m_view->surfaceHeight());
+    m_view->setScroll(s.x, s.y);
+}
+
+void EditorPage::PaintBox1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y)
+{
+    if (m_doc.MouseMode == 2 && button == Qt::LeftButton) {
+        PaintBox1MouseMove(Qt::NoButton, modifiers, x, y);
+        m_doc.MouseMode = 0;
+    }
+}
+
+void EditorPage::PaintBox1DblClick(int, int) {}
+
+void EditorPage::ScrollBox1MouseDown() { m_keyEdit->setFocus(); }
+
+}  // namespace vellamo::editor

@@ -1,0 +1,178 @@
+#include "editor/editor_view.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <algorithm>
+
+namespace vellamo::editor {
+
+EditorView::EditorView(document::CardDocument& doc, RenderContextSource context, QWidget* parent)
+    : QAbstractScrollArea(parent), m_doc(doc), m_context(std::move(context))
+{
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setMouseTracking(true);
+    viewport()->setFocusPolicy(Qt::NoFocus);
+    updateSurfaceSize();
+}
+
+QColor EditorView::workspaceColor() { return QColor(171, 171, 171); }
+
+void EditorView::updateSurfaceSize()
+{
+    m_surfaceWidth = std::max(0, m_doc.surfaceWidth());
+    m_surfaceHeight = std::max(0, m_doc.surfaceHeight());
+    updateScrollBars();
+    m_bufferCurrent = false;
+}
+
+void EditorView::updateScrollBars()
+{
+    const QSize visible = viewport()->size();
+    horizontalScrollBar()->setRange(0, std::max(0, m_surfaceWidth - visible.width()));
+    horizontalScrollBar()->setPageStep(std::max(1, visible.width()));
+    horizontalScrollBar()->setSingleStep(20);
+    verticalScrollBar()->setRange(0, std::max(0, m_surfaceHeight - visible.height()));
+    verticalScrollBar()->setPageStep(std::max(1, visible.height()));
+    verticalScrollBar()->setSingleStep(20);
+}
+
+int EditorView::scrollX() const { return horizontalScrollBar()->value(); }
+int EditorView::scrollY() const { return verticalScrollBar()->value(); }
+
+void EditorView::setScroll(int x, int y)
+{
+    horizontalScrollBar()->setValue(x);
+    verticalScrollBar()->setValue(y);
+}
+
+void EditorView::renderBackBuffer()
+{
+    const QSize visible = viewport()->size();
+    if (m_backBuffer.size() != visible)
+        m_backBuffer = QImage(visible, QImage::Format_RGB32);
+    if (m_backBuffer.isNull())
+        return;
+    m_doc.RenderMode = document::ScreenConversion;
+    const int sx = scrollX();
+    const int sy = scrollY();
+    const int w = m_surfaceWidth;
+    const int h = m_surfaceHeight;
+    m_backBuffer.fill(workspaceColor());
+    QPainter p(&m_backBuffer);
+    // The editing area, then the card's edge and its 5-pixel shadow (right, bottom exclusive).
+    p.fillRect(QRect(-sx, -sy, w, h), Qt::white);
+    const int left = w / 3 - sx;
+    const int top = h / 3 - sy;
+    const int right = 2 * w / 3 - sx;
+    const int bottom = 2 * h / 3 - sy;
+    p.setPen(QPen(Qt::black, 0));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
+    const QColor shadow(128, 128, 128);
+    p.fillRect(QRect(QPoint(right, top + 5), QPoint(right + 4, bottom + 4)), shadow);
+    p.fillRect(QRect(QPoint(left + 5, bottom), QPoint(right + 4, bottom + 4)), shadow);
+    // Beyond the editing area the work space shows again.
+    p.setClipRect(QRect(-sx, -sy, w, h));
+    render::DrawVCart(p, m_doc, m_context ? m_context() : render::RenderContext(), w, h, sx, sy,
+                      m_doc.ZoomNum / m_doc.ZoomDen, true);
+    p.setClipping(false);
+    if (m_marks)
+        m_marks(p, sx, sy);
+    m_bufferCurrent = true;
+}
+
+void EditorView::PaintBox1Paint()
+{
+    if (m_doc.Rendering)
+        return;
+    m_bufferCurrent = false;
+    viewport()->repaint();
+}
+
+void EditorView::repaintOverlay() { viewport()->repaint(); }
+
+void EditorView::paintEvent(QPaintEvent*)
+{
+    if (m_doc.Rendering || m_inPaint)
+        return;
+    m_inPaint = true;
+    if (m_beforePaint)
+        m_beforePaint();
+    if (!ResizingView) {
+        if (!m_bufferCurrent || m_backBuffer.size() != viewport()->size())
+            renderBackBuffer();
+        QPainter screen(viewport());
+        screen.drawImage(0, 0, m_backBuffer);
+        if (m_overlay)
+            m_overlay(screen, scrollX(), scrollY());
+    }
+    m_inPaint = false;
+    if (m_afterPaint)
+        m_afterPaint();
+}
+
+void EditorView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBars();
+    m_bufferCurrent = false;
+}
+
+void EditorView::scrollContentsBy(int, int)
+{
+    m_bufferCurrent = false;
+    viewport()->update();
+    if (m_afterPaint)
+        m_afterPaint();
+}
+
+bool EditorView::onSurface(QPoint p) const
+{
+    return p.x() + scrollX() < m_surfaceWidth && p.y() + scrollY() < m_surfaceHeight;
+}
+
+void EditorView::mousePressEvent(QMouseEvent* event)
+{
+    if (!m_mouse)
+        return;
+    const QPoint p = event->position().toPoint();
+    if (!onSurface(p)) {
+        m_mouse->ScrollBox1MouseDown();
+        return;
+    }
+    m_mouse->PaintBox1MouseDown(event->button(), event->modifiers(), p.x() + scrollX(), p.y() + scrollY());
+}
+
+void EditorView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_mouse)
+        return;
+    const QPoint p = event->position().toPoint();
+    m_mouse->PaintBox1MouseMove(event->buttons(), event->modifiers(), p.x() + scrollX(), p.y() + scrollY());
+}
+
+void EditorView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (!m_mouse)
+        return;
+    const QPoint p = event->position().toPoint();
+    m_mouse->PaintBox1MouseUp(event->button(), event->modifiers(), p.x() + scrollX(), p.y() + scrollY());
+}
+
+void EditorView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (!m_mouse)
+        return;
+    const QPoint p = event->position().toPoint();
+    if (onSurface(p) && event->button() == Qt::LeftButton)
+        m_mouse->PaintBox1DblClick(p.x() + scrollX(), p.y() + scrollY());
+}
+
+// The wheel does nothing on the editor.
+void EditorView::wheelEvent(QWheelEvent* event) { event->accept(); }
+
+}  // namespace vellamo::editor
