@@ -1,5 +1,7 @@
 #include "editor/editor_view.h"
 
+#include "render/gdi_geometry.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -64,19 +66,19 @@ void EditorView::renderBackBuffer()
     m_backBuffer.fill(workspaceColor());
     QPainter p(&m_backBuffer);
     // The editing area, then the card's edge and its 5-pixel shadow (right, bottom exclusive).
-    p.fillRect(QRect(-sx, -sy, w, h), Qt::white);
+    p.fillRect(render::gdiRect(-sx, -sy, w - sx, h - sy), Qt::white);
     const int left = w / 3 - sx;
     const int top = h / 3 - sy;
     const int right = 2 * w / 3 - sx;
     const int bottom = 2 * h / 3 - sy;
-    p.setPen(QPen(Qt::black, 0));
+    p.setPen(render::gdiPen(Qt::black, 1));
     p.setBrush(Qt::NoBrush);
-    p.drawRect(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
+    render::gdiRectangle(p, left, top, right, bottom);
     const QColor shadow(128, 128, 128);
-    p.fillRect(QRect(QPoint(right, top + 5), QPoint(right + 4, bottom + 4)), shadow);
-    p.fillRect(QRect(QPoint(left + 5, bottom), QPoint(right + 4, bottom + 4)), shadow);
+    p.fillRect(render::gdiRect(right, top + 5, right + 5, bottom + 5), shadow);
+    p.fillRect(render::gdiRect(left + 5, bottom, right + 5, bottom + 5), shadow);
     // Beyond the editing area the work space shows again.
-    p.setClipRect(QRect(-sx, -sy, w, h));
+    p.setClipRect(render::gdiRect(-sx, -sy, w - sx, h - sy));
     render::DrawVCart(p, m_doc, m_context ? m_context() : render::RenderContext(), w, h, sx, sy,
                       m_doc.ZoomNum / m_doc.ZoomDen, true);
     p.setClipping(false);

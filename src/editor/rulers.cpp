@@ -1,6 +1,7 @@
 #include "editor/rulers.h"
 
 #include "editor/ruler_scale.h"
+#include "render/gdi_geometry.h"
 
 #include <QPainter>
 
@@ -36,25 +37,25 @@ QImage HorizontalRuler::picture() const
     QImage image(wr, hr, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);
-    p.setPen(QPen(Qt::black, 0));
-    p.drawRect(QRect(0, 0, wr - 1, hr - 1));
-    p.drawLine(19, hr - 1, 19, 0);
-    p.fillRect(QRect(QPoint(20, 1), QPoint(wr - 2, hr - 2)), Qt::white);
-    p.fillRect(QRect(QPoint(1, 1), QPoint(17, hr - 3)), Qt::white);
+    p.setPen(render::gdiPen(Qt::black, 1));
+    render::gdiRectangle(p, 0, 0, wr - 1, hr - 1);
+    render::gdiLine(p, 19, hr - 1, 19, 0);
+    p.fillRect(render::gdiRect(20, 1, wr - 1, hr - 1), Qt::white);
+    p.fillRect(render::gdiRect(1, 1, 18, hr - 2), Qt::white);
     p.setFont(labelFont());
     const RulerScale s =
         horizontalRulerScale(wr, m_source.scroll(), m_source.surfaceLength(), m_source.cardLengthMm());
     for (const RulerTick& t : s.ticks) {
         switch (t.kind) {
         case TickKind::Labelled:
-            p.drawLine(t.position, 0, t.position, hr - 1);
+            render::gdiLine(p, t.position, 0, t.position, hr - 1);
             drawLabel(p, t.position, 1, t.value);
             break;
         case TickKind::Odd:
-            p.drawLine(t.position, hr - 1 - hr / 3, t.position, hr - 1);
+            render::gdiLine(p, t.position, hr - 1 - hr / 3, t.position, hr - 1);
             break;
         case TickKind::Even:
-            p.drawLine(t.position, hr + 2 - hr / 3, t.position, hr - 1);
+            render::gdiLine(p, t.position, hr + 2 - hr / 3, t.position, hr - 1);
             break;
         }
     }
@@ -79,23 +80,24 @@ QImage VerticalRuler::picture() const
     QImage image(wl, hl, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);
-    p.setPen(QPen(Qt::black, 0));
-    p.drawLine(wl - 1, 0, wl - 1, hl - 1);
-    p.drawLine(wl - 1, hl - 1, 0, hl - 1);
-    p.drawLine(0, hl - 1, 0, 0);
+    p.setPen(render::gdiPen(Qt::black, 1));
+    p.fillRect(render::gdiRect(1, 0, wl - 1, hl - 1), Qt::white);
+    render::gdiLine(p, wl - 1, 0, wl - 1, hl - 1);
+    render::gdiLine(p, wl - 1, hl - 1, 0, hl - 1);
+    render::gdiLine(p, 0, hl - 1, 0, -1);
     p.setFont(labelFont());
     const RulerScale s = verticalRulerScale(hl, m_source.scroll(), m_source.surfaceLength(), m_source.cardLengthMm());
     for (const RulerTick& t : s.ticks) {
         switch (t.kind) {
         case TickKind::Labelled:
-            p.drawLine(0, t.position, wl - 1, t.position);
+            render::gdiLine(p, 0, t.position, wl - 1, t.position);
             drawLabel(p, 1, t.position, t.value);
             break;
         case TickKind::Odd:
-            p.drawLine(wl - 1 - wl / 3, t.position, wl - 1, t.position);
+            render::gdiLine(p, wl - 1 - wl / 3, t.position, wl - 1, t.position);
             break;
         case TickKind::Even:
-            p.drawLine(wl + 2 - wl / 3, t.position, wl - 1, t.position);
+            render::gdiLine(p, wl + 2 - wl / 3, t.position, wl - 1, t.position);
             break;
         }
     }

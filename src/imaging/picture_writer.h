@@ -31,8 +31,8 @@ bool SaveDib(const DibRecord& picture, const QString& path, int formatCode, cons
 // code order (BMP first, PNG last).
 QString GetDIBSaveFilter();
 
-// JPEG quality (1..99, clamped) for the JPEG writes that follow; 75 until set. The setting is
-// library-wide and not synchronised: set it from the thread that saves.
+// JPEG quality (1..99, clamped) for the JPEG and JIF writes that follow; 75 until set. Like the
+// library it replaces, this is one process-wide setting, not a per-call option.
 void SetJPEGQual(int quality);
 
 }  // namespace vellamo::imaging
