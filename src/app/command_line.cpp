@@ -1,12 +1,18 @@
 #include "app/command_line.h"
 
+#include "addressbook/address_database.h"
+#include "app/program_folder.h"
 #include "document/card_file.h"
+#include "document/card_file_commands.h"
 #include "document/card_json.h"
+#include "print/picture_export.h"
+#include "render/picture_operations.h"
 
 #include <QFile>
 #include <QJsonDocument>
 #include <QSaveFile>
 #include <cstdio>
+#include <optional>
 
 namespace vellamo::app {
 
@@ -20,7 +26,8 @@ void printError(const QString& text)
 
 const char* const Usage = "usage: vellamo [--home DIR] [CARD.vis]\n"
                           "       vellamo dump CARD.vis\n"
-                          "       vellamo build CARD.json CARD.vis";
+                          "       vellamo build CARD.json CARD.vis\n"
+                          "       vellamo export CARD.vis OUT [--format-index N] [--address K]";
 
 int dump(const QStringList& args)
 {
@@ -61,8 +68,9 @@ int build(const QStringList& args)
     QJsonParseError parseError;
     const QJsonDocument json = QJsonDocument::fromJson(in.readAll(), &parseError);
     if (!json.isObject()) {
-        printError(args[0] + ": " + (parseError.error != QJsonParseError::NoError ? parseError.errorString()
-                                                                                 : QStringLiteral("not a JSON object")));
+        printError(args[0] + ": " +
+                   (parseError.error != QJsonParseError::NoError ? parseError.errorString()
+                                                                 : QStringLiteral("not a JSON object")));
         return 1;
     }
     document::CardDocument doc;
@@ -80,9 +88,132 @@ int build(const QStringList& args)
     return 0;
 }
 
-}  // namespace
+// Without a window the program's messages go to standard error; questions get "No".
+class StandardErrorPrompter : public document::Prompter {
+public:
+    document::Answer ask(const document::Message& message) override
+    {
+        printError(message.text);
+        switch (message.buttons) {
+        case document::MessageButtons::Ok:
+        case document::MessageButtons::OkCancel:
+            return document::Answer::Ok;
+        default:
+            return document::Answer::No;
+        }
+    }
+    std::optional<QString> chooseFileToOpen(const document::FileRequest&) override { return std::nullopt; }
+    std::optional<QString> chooseFileToSave(const document::FileRequest&) override { return std::nullopt; }
+};
 
-bool isSubcommand(const QString& word) { return word == u"dump" || word == u"build"; }
+std::optional<int> optionValue(const QStringList& args, qsizetype& i, const QString& name)
+{
+    QString text;
+    if (args[i] == name) {
+        if (i + 1 >= args.size())
+            return std::nullopt;
+        text = args[++i];
+    } else {
+        text = args[i].mid(name.size() + 1);
+    }
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+bool isOption(const QString& arg, const QString& name)
+{
+    return arg == name || arg.startsWith(name + u'=');
+}
+
+int exportPicture(const QStringList& args)
+{
+    const QString formatIndexOption = QStringLiteral("--format-index");
+    const QString addressOption = QStringLiteral("--address");
+    QStringList positional;
+    int filterIndex = 0;
+    std::optional<int> address;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (isOption(args[i], formatIndexOption)) {
+            const auto value = optionValue(args, i, formatIndexOption);
+            if (!value || *value < print::FirstFilterIndex || *value > print::LastFilterIndex) {
+                printError(
+                    QStringLiteral("--format-index needs an entry of the save filter, 1 (BMP) to 12 (PNG)"));
+                return 2;
+            }
+            filterIndex = *value;
+        } else if (isOption(args[i], addressOption)) {
+            address = optionValue(args, i, addressOption);
+            if (!address || *address < 0) {
+                printError(QStringLiteral("--address needs the 0-based index of an address"));
+                return 2;
+            }
+        } else if (args[i].startsWith(u"--")) {
+            printError(QString::fromLatin1(Usage));
+            return 2;
+        } else {
+            positional.append(args[i]);
+        }
+    }
+    if (positional.size() != 2) {
+        printError(QString::fromLatin1(Usage));
+        return 2;
+    }
+    const QString& cardPath = positional[0];
+    const QString& outPath = positional[1];
+    if (filterIndex == 0) {
+        filterIndex = print::filterIndexForName(outPath);
+        if (filterIndex == 0) {
+            printError("The picture type cannot be told from the name (" + outPath +
+                       "); give --format-index.");
+            return 2;
+        }
+    }
+
+    const QString folder = ProgramFolder();
+    StandardErrorPrompter ask;
+    const render::ProgramFolderPictures pictures(folder);
+    document::CardFileContext context{ask, pictures, folder};
+    document::CardDocument doc;
+    if (!document::OpenItNow(doc, cardPath, context))
+        return 1;
+
+    addressbook::AddressDatabase addresses;
+    addressbook::PlainWorkingCopy workingCopy;
+    addresses.LoadAllNames(folder + addressbook::AddressDatabaseFileName, workingCopy);
+    const int count = int(addresses.records.size());
+    if (address && *address >= count) {
+        printError(QStringLiteral("Error: there is no address %1; the address book holds %2.")
+                       .arg(*address)
+                       .arg(count));
+        return 1;
+    }
+    // As after the program's start: the standard address, when it lies in the list.
+    const int current = address ? *address : addresses.standardIndex;
+    if (current >= 0 && current < count) {
+        addresses.currentIndex = current;
+        addresses.LoadFromDB(current, workingCopy);
+    }
+    render::PlaceholderFields fields;
+    render::RenderContext renderContext;
+    if (addresses.hasCurrentAddress()) {
+        fields = addressbook::placeholderFields(workingCopy);
+        renderContext.placeholders = &fields;
+    }
+
+    if (!print::exportCardPicture(doc, renderContext, outPath, filterIndex).saved) {
+        printError(QStringLiteral("Error: File could not be saved!"));
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+bool isSubcommand(const QString& word)
+{
+    return word == u"dump" || word == u"build" || word == u"export";
+}
 
 CommandLine parseCommandLine(const QStringList& arguments)
 {
@@ -122,8 +253,10 @@ int runSubcommand(const CommandLine& line)
         return dump(line.arguments);
     if (line.subcommand == u"build")
         return build(line.arguments);
+    if (line.subcommand == u"export")
+        return exportPicture(line.arguments);
     printError(QString::fromLatin1(Usage));
     return 2;
 }
 
-}  // namespace vellamo::app
+} // namespace vellamo::app

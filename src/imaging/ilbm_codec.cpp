@@ -178,30 +178,32 @@ DibRecord readIff(const QByteArray& bytes, const ProgressCallback& progress)
                 out[x] = qRgb(int(i & 0xFF), int((i >> 8) & 0xFF), int((i >> 16) & 0xFF));
             }
         } else {
-            // Hold-and-modify: each pixel takes a palette colour or changes one component of its left neighbour.
+            // Hold-and-modify: a pixel takes a palette colour or replaces the top bits of one
+            // component of its left neighbour, as the display hardware does; rows start with colour 0.
             const int dataBits = planes - 2;
             const std::uint32_t dataMask = (1u << dataBits) - 1;
+            const int keptMask = (1 << (8 - dataBits)) - 1;
             QRgb* out = reinterpret_cast<QRgb*>(image.scanLine(y));
-            QRgb colour = table[0];
+            int r = qRed(table[0]), g = qGreen(table[0]), b = qBlue(table[0]);
             for (int x = 0; x < width; ++x) {
                 const std::uint32_t i = indices[size_t(x)];
-                const std::uint32_t value = i & dataMask;
-                const int scaled = dataBits == 4 ? int(value * 17) : int((value << 2) | (value >> 4));
+                const int value = int(i & dataMask);
+                const int top = value << (8 - dataBits);
                 switch (i >> dataBits) {
                 case 0:
-                    colour = table[int(value)];
+                    r = qRed(table[value]), g = qGreen(table[value]), b = qBlue(table[value]);
                     break;
                 case 1:
-                    colour = qRgb(qRed(colour), qGreen(colour), scaled);
+                    b = (b & keptMask) | top;
                     break;
                 case 2:
-                    colour = qRgb(scaled, qGreen(colour), qBlue(colour));
+                    r = (r & keptMask) | top;
                     break;
                 default:
-                    colour = qRgb(qRed(colour), scaled, qBlue(colour));
+                    g = (g & keptMask) | top;
                     break;
                 }
-                out[x] = colour;
+                out[x] = qRgb(r, g, b);
             }
         }
     }

@@ -3,6 +3,7 @@
 #include "support/bytes.h"
 
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -108,4 +109,115 @@ TEST(CommandLine, FailuresExitNonZeroWithAMessage)
 
     r = runVellamo({"dump"});
     EXPECT_EQ(r.status, 2);
+}
+
+namespace {
+
+// One slot entry in the order of the card file.
+void entry(Bytes& b, int slot, int left, int top, int width, int height, int kind, int color, int shapeKind,
+           const std::string& text, int fontSize)
+{
+    b.i32(slot).i32(left).i32(top).i32(width).i32(height).u8(0).i32(kind).i32(color).i32(shapeKind).i32(0);
+    b.i32(0).i32(0).u8(0).u8(0).i32(5).i32(5).u8(0).u8(0).i32(0).i32(0).zstr(text).i32(0).i32(0).zstr("Arial");
+    b.u8(0).i32(fontSize).u8(0);
+}
+
+// The default 90 x 55 mm card: a red box at its top-left corner and a text below it.
+QByteArray defaultCard(const std::string& text)
+{
+    Bytes card;
+    card.raw(cardSignature()).raw(formatRecord(0, 0, 0, 0, 90, 55, 2, 5, "None Business Cardstype"));
+    card.i32(212598).i32(129921).i32(-1).zstr("").f64(1.0).f64(208.0);
+    entry(card, 1, 70866, 43307, 7874, 3937, 1, 0x0000FF, 3, "", 0);
+    entry(card, 2, 70866, 43307 + 10000, 70866, 20000, 2, 0, 0, text, 12);
+    card.i32(10001);
+    return card.data;
+}
+
+QByteArray addressBook(const std::vector<std::string>& firstNames, int standardIndex)
+{
+    Bytes b;
+    b.i32(int(firstNames.size()));
+    for (const std::string& name : firstNames)
+        for (int k = 0; k < 30; ++k)
+            b.lstr(k == 1 ? name : "");
+    for (int k = 0; k < 30; ++k)
+        b.lstr("");
+    b.i32(standardIndex);
+    return b.data;
+}
+
+}  // namespace
+
+TEST(CommandLine, ExportWritesTheCardAsAPicture)
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath("card.vis"), defaultCard("Hello"));
+
+    ProcessRun r = runVellamo({"export", dir.filePath("card.vis"), dir.filePath("out"), "--format-index", "12",
+                               "--home", dir.path()});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QImage png(dir.filePath("out.PNG"));
+    ASSERT_EQ(png.size(), QSize(340, 207));
+    EXPECT_EQ(png.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(png.pixel(37, 10), qRgb(255, 255, 255));
+
+    // Without --format-index the name's extension chooses the type.
+    r = runVellamo({"--home", dir.path(), "export", dir.filePath("card.vis"), dir.filePath("out.bmp")});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(readFile(dir.filePath("out.bmp")).left(2), "BM");
+    EXPECT_EQ(QImage(dir.filePath("out.bmp")), png.convertToFormat(QImage::Format_RGB32));
+}
+
+TEST(CommandLine, ExportFillsPlaceholdersFromTheAddressBook)
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath("AdrDB.dat"), addressBook({"Anna", "Bob"}, 1));
+    writeFile(dir.filePath("token.vis"), defaultCard("[First Name]"));
+    writeFile(dir.filePath("anna.vis"), defaultCard("Anna"));
+    writeFile(dir.filePath("bob.vis"), defaultCard("Bob"));
+    auto exported = [&](const QString& card, QStringList more) {
+        const QString out = dir.filePath(card + QString::number(more.size()) + ".png");
+        const ProcessRun r =
+            runVellamo(QStringList{"export", dir.filePath(card + ".vis"), out, "--home", dir.path()} + more);
+        EXPECT_EQ(r.status, 0) << r.err.toStdString();
+        return QImage(out);
+    };
+    const QImage standard = exported("token", {});
+    EXPECT_EQ(standard, exported("bob", {})) << "the standard address is current";
+    EXPECT_EQ(exported("token", {"--address", "0"}), exported("anna", {}));
+    EXPECT_NE(standard, exported("anna", {}));
+
+    const ProcessRun missing = runVellamo(
+        {"export", dir.filePath("token.vis"), dir.filePath("x.png"), "--address", "2", "--home", dir.path()});
+    EXPECT_NE(missing.status, 0);
+    EXPECT_FALSE(QFile::exists(dir.filePath("x.png")));
+
+    // An address book whose standard address lies outside it leaves the tokens standing.
+    QTemporaryDir other;
+    writeFile(other.filePath("AdrDB.dat"), addressBook({"Anna"}, 3));
+    const ProcessRun tokens =
+        runVellamo({"export", dir.filePath("token.vis"), other.filePath("t.png"), "--home", other.path()});
+    ASSERT_EQ(tokens.status, 0);
+    EXPECT_NE(QImage(other.filePath("t.png")), exported("anna", {}));
+}
+
+TEST(CommandLine, ExportFailuresExitNonZero)
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath("card.vis"), defaultCard("x"));
+    ProcessRun r = runVellamo({"export", dir.filePath("card.vis"), dir.filePath("no/such/folder/out.png"), "--home",
+                               dir.path()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains("Error: File could not be saved!")) << r.err.toStdString();
+
+    r = runVellamo({"export", dir.filePath("card.vis"), dir.filePath("out.xyz"), "--home", dir.path()});
+    EXPECT_EQ(r.status, 2) << "no type from the name";
+    r = runVellamo({"export", dir.filePath("card.vis"), dir.filePath("out"), "--format-index", "13"});
+    EXPECT_EQ(r.status, 2);
+    r = runVellamo({"export", dir.filePath("card.vis")});
+    EXPECT_EQ(r.status, 2);
+    r = runVellamo({"export", dir.filePath("missing.vis"), dir.filePath("out.png"), "--home", dir.path()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_FALSE(QFile::exists(dir.filePath("out.png")));
 }
