@@ -56,7 +56,8 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
     m_addressesPage = new addressbook::AddressesPage(m_pages);
     m_pages->addTab(m_addressesPage, QStringLiteral("Addresses"));
     m_pages->addTab(new QWidget(m_pages), QStringLiteral("Template assistant"));
-    m_editorPage = new editor::EditorPage(m_doc, [this] { return renderContext(); }, m_pages);
+    m_editorPage = new editor::EditorPage(m_doc, [this] { return renderContext(); }, *m_prompter, m_pages);
+    m_editorPage->setPictureLoading(m_programFolder, screenPixelsPerInch(), [this](int p) { WMUser(p); });
     m_pages->addTab(m_editorPage, QStringLiteral("Editor"));
     m_pages->addTab(new QWidget(m_pages), QStringLiteral("Print"));
     m_pages->setCurrentIndex(0);

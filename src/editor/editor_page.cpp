@@ -1,8 +1,15 @@
 #include "editor/editor_page.h"
 
 #include "editor/editor_cursors.h"
+#include "editor/insertion.h"
+#include "editor/object_popup.h"
+#include "editor/property_panel.h"
 #include "editor/rulers.h"
+#include "editor/surface_interaction.h"
 #include "editor/view_scrolling.h"
+
+#include <QKeyEvent>
+#include <QMenu>
 
 #include <QAction>
 #include <QButtonGroup>
@@ -95,9 +102,11 @@ QIcon toolIcon(EditingTool tool)
 
 }  // namespace
 
-EditorPage::EditorPage(document::CardDocument& doc, EditorView::RenderContextSource context, QWidget* parent)
-    : QWidget(parent), m_doc(doc)
+EditorPage::EditorPage(document::CardDocument& doc, EditorView::RenderContextSource context, document::Prompter& ask,
+                       QWidget* parent)
+    : QWidget(parent), m_doc(doc), m_ask(ask), m_commands(doc, ask, [this] { PaintBox1Paint(); })
 {
+    showMenu = [](QMenu& menu, QPoint at) { menu.exec(at); };
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
@@ -169,7 +178,6 @@ EditorPage::EditorPage(document::CardDocument& doc, EditorView::RenderContextSou
     m_view = new EditorView(doc, std::move(context), centre);
     m_view->setObjectName(QStringLiteral("ScrollBox1"));
     m_view->viewport()->setObjectName(QStringLiteral("PaintBox1"));
-    m_view->setMouseHandler(this);
     m_view->setAfterPaint([this] { repaintRulers(); });
     m_topRuler = new HorizontalRuler({[this] { return m_view->scrollX(); }, [this] { return m_view->surfaceWidth(); },
                                       [this] { return m_doc.Format.CardWidth; }},
@@ -184,23 +192,84 @@ EditorPage::EditorPage(document::CardDocument& doc, EditorView::RenderContextSou
     m_keyEdit->setObjectName(QStringLiteral("KeyEdit"));
     m_keyEdit->setGeometry(0, 0, 1, 1);
     m_keyEdit->lower();
+    m_keyEdit->installEventFilter(this);
     grid->addWidget(m_topRuler, 0, 0, 1, 2);
     grid->addWidget(m_leftRuler, 1, 0);
     grid->addWidget(m_view, 1, 1);
     body->addWidget(centre, 1);
 
-    m_panel = new QTabWidget(this);
-    m_panel->setObjectName(QStringLiteral("PageControl3"));
-    m_panel->setFixedWidth(145);
-    // Four captions in 145 pixels: a smaller type keeps them all in sight.
-    QFont tabFont = m_panel->font();
-    tabFont.setPointSizeF(tabFont.pointSizeF() * 0.8);
-    m_panel->tabBar()->setFont(tabFont);
-    m_panel->tabBar()->setExpanding(false);
-    for (const char* caption : {"Shape", "Text", " Picture", "General"})
-        m_panel->addTab(new QWidget(m_panel), QString::fromLatin1(caption));
+    m_panel = new PropertyPanel(doc, m_commands, this);
     body->addWidget(m_panel);
+
+    m_popup = new ObjectPopup(m_commands, this);
+    m_backgroundPopup = new QMenu(this);
+    m_backgroundPopup->setObjectName(QStringLiteral("PBoxPopup"));
+    QAction* background = m_backgroundPopup->addAction(QStringLiteral("Background picture..."));
+    background->setStatusTip(QStringLiteral("Chages the properties of the background picture"));
+    connect(background, &QAction::triggered, this, &EditorPage::backgroundClicked);
+
+    SurfaceContext surface;
+    surface.tool = [this] { return currentTool(); };
+    surface.setTool = [this](EditingTool t) { setTool(t); };
+    surface.repaint = [this] { PaintBox1Paint(); };
+    surface.zoom = [this](int x, int y, bool in) { zoomAt(x, y, in); };
+    surface.backgroundPopup = [this](int x, int y) { showMenu(*m_backgroundPopup, globalPosition(x, y)); };
+    surface.objectPopup = [this](int x, int y) {
+        if (m_doc.SelectedObject == 0)
+            return;
+        m_popup->prepare(m_doc.object(m_doc.SelectedObject));
+        showMenu(*m_popup, globalPosition(x, y));
+    };
+    surface.focusKeyEdit = [this] { m_keyEdit->setFocus(); };
+    surface.insert = [this](int x, int y) { return insertAt(x, y); };
+    m_interaction = std::make_unique<SurfaceInteraction>(doc, *m_view, m_commands, std::move(surface));
+    m_view->setMouseHandler(m_interaction.get());
+    m_view->setMarksPainter([this](QPainter& p, int sx, int sy) { m_interaction->markrec(p, sx, sy); });
+    m_view->setBeforePaint([this] { m_panel->CheckAllPanelOptions(); });
     updateCursor();
+}
+
+EditorPage::~EditorPage() = default;
+
+void EditorPage::setDialogs(const EditorDialogs& dialogs) { m_commands.setDialogs(dialogs); }
+
+void EditorPage::setPictureLoading(QString programFolder, int screenDpi, imaging::ProgressCallback progress)
+{
+    m_programFolder = std::move(programFolder);
+    m_screenDpi = screenDpi;
+    m_progress = progress;
+    m_commands.setProgress(std::move(progress));
+}
+
+QPoint EditorPage::globalPosition(int x, int y) const
+{
+    return m_view->viewport()->mapToGlobal(QPoint(x - m_view->scrollX(), y - m_view->scrollY()));
+}
+
+bool EditorPage::insertAt(int x, int y)
+{
+    NewObjectKind kind = NewObjectKind::Shape;
+    if (currentTool() == EditingTool::Text)
+        kind = NewObjectKind::Text;
+    else if (currentTool() == EditingTool::Picture)
+        kind = NewObjectKind::Picture;
+    const EditorDialogs& dialogs = m_commands.dialogs();
+    InsertionContext context{m_ask, dialogs.pictures, m_programFolder, m_screenDpi,
+                             dialogs.fonts ? dialogs.fonts->currentFont() : FontChoice(), m_progress};
+    bool made = false;
+    m_commands.performOnCard([&] {
+        made = insertObject(m_doc, kind, x, y, context) > 0;
+        return made;
+    });
+    return made;
+}
+
+bool EditorPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_keyEdit && event->type() == QEvent::KeyPress &&
+        m_interaction->FormKeyDown(static_cast<QKeyEvent*>(event)->key()))
+        return true;
+    return QWidget::eventFilter(watched, event);
 }
 
 EditingTool EditorPage::currentTool() const { return EditingTool(m_tools->checkedId()); }
@@ -215,23 +284,8 @@ QAbstractButton* EditorPage::toolButton(EditingTool tool) const { return m_tools
 
 void EditorPage::updateCursor()
 {
-    QCursor cursor(Qt::ArrowCursor);
-    switch (currentTool()) {
-    case EditingTool::Zoom:
-        cursor = magnifierCursor();
-        break;
-    case EditingTool::Hand:
-        cursor = dragHandCursor();
-        break;
-    case EditingTool::Object:
-    case EditingTool::Text:
-    case EditingTool::Picture:
-        cursor = insertCursor();
-        break;
-    case EditingTool::Pointer:
-        break;
-    }
-    m_view->viewport()->setCursor(cursor);
+    if (m_interaction)
+        m_interaction->showToolCursor();
 }
 
 void EditorPage::surfaceChanged()
@@ -265,46 +319,5 @@ void EditorPage::zoomAt(int x, int y, bool zoomIn)
     m_view->ResizingView = false;
     PaintBox1Paint();
 }
-
-void EditorPage::PaintBox1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y)
-{
-    m_keyEdit->setFocus();
-    switch (currentTool()) {
-    case EditingTool::Zoom:
-        if (button == Qt::LeftButton || button == Qt::RightButton)
-            zoomAt(x, y, button == Qt::LeftButton);
-        break;
-    case EditingTool::Hand:
-        if (button == Qt::LeftButton) {
-            HandAnchorX = x;
-            HandAnchorY = y;
-            m_doc.MouseMode = 2;
-        }
-        break;
-    default:
-        break;
-    }
-}
-
-void EditorPage::PaintBox1MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, int x, int y)
-{
-    if (m_doc.MouseMode != 2)
-        return;
-    const ScrollTarget s = Drag2Hand(m_view->scrollX(), m_view->scrollY(), HandAnchorX, HandAnchorY, x, y,
-                                     m_view->surfaceWidth(), m_view->surfaceHeight());
-    m_view->setScroll(s.x, s.y);
-}
-
-void EditorPage::PaintBox1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y)
-{
-    if (m_doc.MouseMode == 2 && button == Qt::LeftButton) {
-        PaintBox1MouseMove(Qt::NoButton, modifiers, x, y);
-        m_doc.MouseMode = 0;
-    }
-}
-
-void EditorPage::PaintBox1DblClick(int, int) {}
-
-void EditorPage::ScrollBox1MouseDown() { m_keyEdit->setFocus(); }
 
 }  // namespace vellamo::editor

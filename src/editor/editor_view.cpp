@@ -95,7 +95,18 @@ void EditorView::PaintBox1Paint()
     viewport()->repaint();
 }
 
-void EditorView::repaintOverlay() { viewport()->repaint(); }
+void EditorView::drawOnBuffer(const std::function<void(QPainter&, int, int)>& draw)
+{
+    if (!m_bufferCurrent || m_backBuffer.size() != viewport()->size())
+        renderBackBuffer();
+    if (m_backBuffer.isNull())
+        return;
+    {
+        QPainter p(&m_backBuffer);
+        draw(p, scrollX(), scrollY());
+    }
+    viewport()->repaint();
+}
 
 void EditorView::paintEvent(QPaintEvent*)
 {
@@ -109,8 +120,6 @@ void EditorView::paintEvent(QPaintEvent*)
             renderBackBuffer();
         QPainter screen(viewport());
         screen.drawImage(0, 0, m_backBuffer);
-        if (m_overlay)
-            m_overlay(screen, scrollX(), scrollY());
     }
     m_inPaint = false;
     if (m_afterPaint)
@@ -170,8 +179,14 @@ void EditorView::mouseDoubleClickEvent(QMouseEvent* event)
     if (!m_mouse)
         return;
     const QPoint p = event->position().toPoint();
-    if (onSurface(p) && event->button() == Qt::LeftButton)
+    if (!onSurface(p)) {
+        m_mouse->ScrollBox1MouseDown();
+        return;
+    }
+    // The second press of a double-click comes after the double-click itself, as on Windows.
+    if (event->button() == Qt::LeftButton)
         m_mouse->PaintBox1DblClick(p.x() + scrollX(), p.y() + scrollY());
+    m_mouse->PaintBox1MouseDown(event->button(), event->modifiers(), p.x() + scrollX(), p.y() + scrollY());
 }
 
 // The wheel does nothing on the editor.

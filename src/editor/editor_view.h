@@ -30,14 +30,11 @@ public:
     using RenderContextSource = std::function<render::RenderContext()>;
     // Draws the selection marks into the buffer, whose pixel (0, 0) shows area pixel (sx, sy).
     using MarksPainter = std::function<void(QPainter&, int sx, int sy)>;
-    // Drawn over the buffer on the screen only, e.g. the frame of a drag in progress.
-    using OverlayPainter = std::function<void(QPainter&, int sx, int sy)>;
 
     EditorView(document::CardDocument& doc, RenderContextSource context, QWidget* parent = nullptr);
 
     void setMouseHandler(SurfaceMouseHandler* handler) { m_mouse = handler; }
     void setMarksPainter(MarksPainter painter) { m_marks = std::move(painter); }
-    void setOverlayPainter(OverlayPainter painter) { m_overlay = std::move(painter); }
     // Called at the start of every repaint (the property panel follows the selection).
     void setBeforePaint(std::function<void()> hook) { m_beforePaint = std::move(hook); }
     // Called at the end of every repaint (the rulers).
@@ -55,8 +52,9 @@ public:
 
     // PaintBox1Paint: renders the visible part and shows it at once.
     void PaintBox1Paint();
-    // Shows the last rendered picture again with the overlay, without rendering the card.
-    void repaintOverlay();
+    // Draws onto the last rendered picture (whose pixel (0, 0) shows area pixel (sx, sy)) and
+    // shows it at once, without rendering the card.
+    void drawOnBuffer(const std::function<void(QPainter&, int sx, int sy)>& draw);
 
     const QImage& backBuffer() const { return m_backBuffer; }
     bool ResizingView = false;
@@ -83,7 +81,6 @@ private:
     RenderContextSource m_context;
     SurfaceMouseHandler* m_mouse = nullptr;
     MarksPainter m_marks;
-    OverlayPainter m_overlay;
     std::function<void()> m_beforePaint;
     std::function<void()> m_afterPaint;
     int m_surfaceWidth = 0;

@@ -1,6 +1,8 @@
 #include "editor/editor_page.h"
 #include "editor/editor_view.h"
+#include "editor/property_panel.h"
 #include "editor/rulers.h"
+#include "support/scripted_prompter.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -17,7 +19,8 @@ namespace {
 
 struct Page {
     CardDocument doc;
-    EditorPage page{doc, [] { return vellamo::render::RenderContext(); }};
+    vellamo::testing::ScriptedPrompter ask;
+    EditorPage page{doc, [] { return vellamo::render::RenderContext(); }, ask};
     Page()
     {
         page.resize(600, 380);
