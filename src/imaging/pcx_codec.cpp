@@ -59,6 +59,9 @@ DibRecord readPcx(const QByteArray& bytes, const ProgressCallback& progress)
         if (bits == 8) {
             const qsizetype at = v.size() - 769;
             const bool hasPalette = at >= 128 && v.u8(at) == 0x0C;
+            // Version 5 files always end with the palette; without it the file was cut short.
+            if (!hasPalette && v.u8(1) == 5)
+                return {};
             for (int i = 0; i < 256; ++i)
                 table[i] = hasPalette ? qRgb(int(v.u8(at + 1 + 3 * i)), int(v.u8(at + 2 + 3 * i)),
                                              int(v.u8(at + 3 + 3 * i)))

@@ -27,6 +27,10 @@ struct RenderContext {
 // W, H: framed, the whole editing area in pixels; not framed, one card in target pixels.
 // XOff, YOff are subtracted from every converted position. Scale is target pixels per object
 // unit for pen widths, fonts and offsets; positions follow doc.RenderMode.
+// Not framed, everything is cut at the card; the surface's own clip is kept and put back.
+// Transparent pictures let the surface show through only where it is a QImage (it is read
+// back); on printers and widgets their transparent pixels are white. doc.Rendering is true
+// during the call; automatic transparency stores the key it found in the object.
 void DrawVCart(QPainter& surface, document::CardDocument& doc, const RenderContext& context, int W, int H, int XOff,
                int YOff, double Scale, bool Framed);
 
