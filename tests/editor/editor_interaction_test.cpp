@@ -1,0 +1,213 @@
+#include "editor/editor_page.h"
+#include "editor/object_popup.h"
+#include "editor/property_panel.h"
+#include "editor/surface_interaction.h"
+
+#include "support/scripted_prompter.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace vellamo::editor;
+using vellamo::document::Answer;
+using vellamo::document::CardDocument;
+
+namespace {
+
+class ScriptedText : public TextEditor {
+public:
+    int opened = 0;
+    bool editText(std::string& text) override
+    {
+        ++opened;
+        text = "edited";
+        return true;
+    }
+};
+
+struct Editor {
+    CardDocument doc;
+    vellamo::testing::ScriptedPrompter ask;
+    EditorPage page{doc, [] { return vellamo::render::RenderContext(); }, ask};
+    std::vector<QString> menus;
+    ScriptedText text;
+
+    Editor()
+    {
+        page.showMenu = [this](QMenu& menu, QPoint) { menus.push_back(menu.objectName()); };
+        page.setDialogs({nullptr, nullptr, &text});
+        page.resize(700, 500);
+        page.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&page));
+        page.surfaceChanged();
+        page.view()->setScroll(0, 0);
+    }
+    QWidget* surface() { return page.view()->viewport(); }
+    // Area pixels on the surface, scrolled to the origin.
+    void press(int x, int y, Qt::MouseButton b = Qt::LeftButton) { QTest::mousePress(surface(), b, {}, QPoint(x, y)); }
+    void release(int x, int y, Qt::MouseButton b = Qt::LeftButton)
+    {
+        QTest::mouseRelease(surface(), b, {}, QPoint(x, y));
+    }
+    void move(int x, int y)
+    {
+        QMouseEvent e(QEvent::MouseMove, QPointF(x, y), QPointF(), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(surface(), &e);
+    }
+    void shape(int slot, int x, int y, int w, int h, int kind = 1)
+    {
+        auto& o = doc.object(slot);
+        o.Kind = kind;
+        o.Left = x * 208;
+        o.Top = y * 208;
+        o.Width = w * 208;
+        o.Height = h * 208;
+    }
+};
+
+}  // namespace
+
+TEST(EditorInteraction, SelectThenDrag)
+{
+    Editor e;
+    e.shape(1, 100, 100, 50, 30);
+    e.press(120, 110);
+    EXPECT_EQ(e.doc.SelectedObject, 1);
+    EXPECT_EQ(e.doc.MouseMode, 0) << "selecting does not start a drag";
+    e.move(200, 200);
+    e.release(200, 200);
+    EXPECT_EQ(e.doc.object(1).Left, 100 * 208) << "not moved by the selecting click";
+
+    e.press(120, 110);
+    EXPECT_EQ(e.doc.MouseMode, 1);
+    EXPECT_EQ(e.page.interaction().DragMode(), 9);
+    const QImage before = e.page.view()->backBuffer();
+    e.move(140, 130);
+    EXPECT_EQ(e.doc.object(1).Left, 120 * 208);
+    EXPECT_NE(e.page.view()->backBuffer(), before) << "the frame moved over the picture";
+    e.release(150, 140);
+    EXPECT_EQ(e.doc.MouseMode, 0);
+    EXPECT_EQ(e.doc.object(1).Left, 130 * 208);
+    EXPECT_EQ(e.doc.object(1).Top, 130 * 208);
+}
+
+TEST(EditorInteraction, AClickOnNothingClearsAndARightClickOpensTheBackgroundPopup)
+{
+    Editor e;
+    e.shape(1, 100, 100, 50, 30);
+    e.press(120, 110);
+    e.release(120, 110);
+    e.press(400, 300);
+    e.release(400, 300);
+    EXPECT_EQ(e.doc.SelectedObject, 0);
+    e.press(400, 300, Qt::RightButton);
+    ASSERT_EQ(e.menus.size(), 1u);
+    EXPECT_EQ(e.menus[0], "PBoxPopup");
+    e.press(110, 105, Qt::RightButton);
+    EXPECT_EQ(e.doc.SelectedObject, 1);
+    ASSERT_EQ(e.menus.size(), 2u);
+    EXPECT_EQ(e.menus[1], "PopupMenu1");
+}
+
+TEST(EditorInteraction, TheTextToolInsertsAndReturnsToThePointer)
+{
+    Editor e;
+    e.page.setTool(EditingTool::Text);
+    e.press(50, 50);
+    e.move(120, 120);
+    e.release(200, 80);
+    EXPECT_EQ(e.doc.SelectedObject, 1);
+    EXPECT_EQ(e.doc.object(1).Kind, 2);
+    EXPECT_EQ(e.doc.object(1).Left, 200 * 208);
+    EXPECT_EQ(e.doc.object(1).Top, 80 * 208);
+    EXPECT_EQ(e.doc.object(1).FontName, "Times New Roman");
+    EXPECT_EQ(e.page.currentTool(), EditingTool::Pointer);
+
+    // A double-click opens the text dialog; its second press neither drags nor reselects.
+    QTest::mouseDClick(e.surface(), Qt::LeftButton, {}, QPoint(220, 100));
+    EXPECT_EQ(e.text.opened, 1);
+    EXPECT_EQ(e.doc.object(1).Text, "edited");
+    EXPECT_EQ(e.doc.MouseMode, 0);
+    EXPECT_FALSE(e.page.interaction().SkipNextPress);
+}
+
+TEST(EditorInteraction, KeysStepAndDelete)
+{
+    Editor e;
+    e.shape(3, 10, 10, 20, 20);
+    e.doc.SelectedObject = 3;
+    QTest::keyClick(e.page.KeyEdit(), Qt::Key_Down);
+    EXPECT_EQ(e.doc.SelectedObject, 3) << "one object stays selected";
+    e.shape(8, 50, 50, 20, 20, 2);
+    QTest::keyClick(e.page.KeyEdit(), Qt::Key_Up);
+    EXPECT_EQ(e.doc.SelectedObject, 8);
+    e.ask.answers = {Answer::Yes};
+    QTest::keyClick(e.page.KeyEdit(), Qt::Key_Delete);
+    EXPECT_EQ(e.doc.object(8).Kind, 0);
+    EXPECT_EQ(e.ask.messages.size(), 1u);
+}
+
+TEST(EditorInteraction, ThePanelFollowsTheSelection)
+{
+    Editor e;
+    PropertyPanel& panel = *e.page.PageControl3();
+    EXPECT_FALSE(panel.isTabVisible(panel.indexOf(panel.AllgemeinSheet)));
+    e.shape(1, 10, 10, 40, 40);
+    e.doc.object(1).ShapeKind = 7;
+    e.doc.object(1).LineWidth = 0;
+    e.doc.SelectedObject = 1;
+    e.page.PaintBox1Paint();
+    EXPECT_TRUE(panel.isTabVisible(panel.indexOf(panel.FigurSheet)));
+    EXPECT_FALSE(panel.isTabVisible(panel.indexOf(panel.TextSheet)));
+    EXPECT_TRUE(panel.shapeButtons[7]->isChecked());
+    EXPECT_FALSE(panel.UColorBtn->isEnabled()) << "a line has no border";
+    EXPECT_FALSE(panel.FilledBorderCheck->isEnabled());
+    EXPECT_EQ(panel.LinieEd->value(), 1) << "a width never set shows 1";
+    EXPECT_EQ(e.doc.object(1).LineWidth, 0) << "showing it is not a change";
+
+    e.doc.object(1).ShapeKind = 3;
+    e.doc.object(1).FillMode = 1;
+    e.page.PaintBox1Paint();
+    EXPECT_TRUE(panel.UColorBtn->isEnabled());
+    EXPECT_TRUE(panel.BorderCheck->isChecked());
+
+    panel.shapeButtons[0]->click();
+    EXPECT_EQ(e.doc.object(1).ShapeKind, 0);
+    panel.LinieEd->setValue(12);
+    EXPECT_EQ(e.doc.object(1).LineWidth, 12);
+
+    e.shape(2, 100, 10, 40, 40, 3);
+    e.doc.object(2).KeepAspect = false;
+    e.doc.SelectedObject = 2;
+    e.page.PaintBox1Paint();
+    EXPECT_EQ(panel.currentWidget(), panel.BildSheet);
+    EXPECT_FALSE(panel.SVerhCheck->isChecked());
+    panel.SVerhCheck->click();
+    EXPECT_TRUE(e.doc.object(2).KeepAspect);
+}
+
+TEST(EditorInteraction, PopupMarksForEachKind)
+{
+    Editor e;
+    e.shape(1, 10, 10, 40, 40, 2);
+    e.doc.object(1).TextAlign = 2;
+    e.shape(2, 100, 10, 40, 40, 3);
+    ObjectPopup& popup = *e.page.PopupMenu1();
+    popup.prepare(e.doc.object(1));
+    EXPECT_TRUE(popup.item(PopupItem::RightJustified)->isChecked());
+    EXPECT_FALSE(popup.item(PopupItem::LeftJustified)->isChecked());
+    popup.prepare(e.doc.object(2));
+    EXPECT_FALSE(popup.item(PopupItem::RightJustified)->isEnabled());
+    EXPECT_TRUE(popup.item(PopupItem::Transparency)->isEnabled());
+    EXPECT_EQ(popup.item(PopupItem::LineUp)->text(), "Linie slanted up (/)");
+    EXPECT_EQ(popup.item(PopupItem::Delete)->statusTip(), "Deletes the object");
+}
