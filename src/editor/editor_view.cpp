@@ -101,12 +101,11 @@ void EditorView::drawOnBuffer(const std::function<void(QPainter&, int, int)>& dr
         renderBackBuffer();
     if (m_backBuffer.isNull())
         return;
-    {
-        QPainter p(&m_backBuffer);
-        draw(p, scrollX(), scrollY());
-    }
-    viewport()->repaint();
+    QPainter p(&m_backBuffer);
+    draw(p, scrollX(), scrollY());
 }
+
+void EditorView::showBuffer() { viewport()->repaint(); }
 
 void EditorView::paintEvent(QPaintEvent*)
 {

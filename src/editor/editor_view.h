@@ -52,9 +52,10 @@ public:
 
     // PaintBox1Paint: renders the visible part and shows it at once.
     void PaintBox1Paint();
-    // Draws onto the last rendered picture (whose pixel (0, 0) shows area pixel (sx, sy)) and
-    // shows it at once, without rendering the card.
+    // Draws onto the last rendered picture (whose pixel (0, 0) shows area pixel (sx, sy)),
+    // without rendering the card; showBuffer() then puts it on the screen.
     void drawOnBuffer(const std::function<void(QPainter&, int sx, int sy)>& draw);
+    void showBuffer();
 
     const QImage& backBuffer() const { return m_backBuffer; }
     bool ResizingView = false;

@@ -202,6 +202,7 @@ void SurfaceInteraction::PaintBox1MouseMove(Qt::MouseButtons, Qt::KeyboardModifi
         dragit(m_doc, m_doc.object(slot), m_grab, x, y, m_view.surfaceWidth(), m_view.surfaceHeight());
         m_doc.DragMode = m_grab.dragMode;
         m_view.drawOnBuffer([&](QPainter& p, int sx, int sy) { markrec(p, sx, sy); });
+        m_view.showBuffer();
         return;
     }
     default:
