@@ -7,8 +7,11 @@
 
 namespace vellamo::imaging {
 
-// Reads a picture file into `out`, choosing the reader by the file's content, not its name.
-// On failure `out` is not loaded. Progress goes 0..100 while reading.
+// Reads a picture file into `out`, choosing the reader by the file's content, not its name:
+// BMP (also RLE4/RLE8, and a bare information header with table and pixels), GIF, IFF/LBM,
+// JPEG, PCX, TGA, TIFF and PNG. 1-, 4- and 8-bit files become palette pictures of that depth
+// with their colour table. Damaged files, and headers declaring more pixels than MaxPicturePixels
+// or than the file could hold, leave `out` not loaded. Progress goes 0..100 and ends at 0.
 bool OpenDib(DibRecord& out, const QString& path, const ProgressCallback& progress = {});
 
 // The same for bytes already in memory.

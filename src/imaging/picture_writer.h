@@ -23,7 +23,10 @@ enum PictureFormatCode : int {
     FormatPng = 14,
 };
 
-// Writes `picture` to `path` in the type `formatCode` names. False when the picture is not
+// Writes `picture` to `path` in the type `formatCode` names. BMP, DIB (a whole bitmap file),
+// PCX, TGA, TIF and PNG keep the picture's depth and colour table; GIF, IFF and LBM write
+// palette pictures as they are and quantize colour pictures to 256 colours; RLE is always an
+// 8-bit RLE8 bitmap; JIF and JPG are colour JPEG files. False when the picture is not
 // loaded, the code is unknown or the file cannot be written; an existing file is then left as it was.
 bool SaveDib(const DibRecord& picture, const QString& path, int formatCode, const ProgressCallback& progress = {});
 
@@ -31,8 +34,8 @@ bool SaveDib(const DibRecord& picture, const QString& path, int formatCode, cons
 // code order (BMP first, PNG last).
 QString GetDIBSaveFilter();
 
-// JPEG quality (1..99, clamped) for the JPEG and JIF writes that follow; 75 until set. Like the
-// library it replaces, this is one process-wide setting, not a per-call option.
+// JPEG quality (1..99, clamped) for the JPEG and JIF writes that follow; 75 until set. It is one
+// process-wide setting, not a per-call option, because callers set it long before the save.
 void SetJPEGQual(int quality);
 
 }  // namespace vellamo::imaging

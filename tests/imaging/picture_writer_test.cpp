@@ -97,6 +97,21 @@ TEST(PictureWriter, PaletteFormatsGetAGoodPaletteFromColourPictures)
     }
 }
 
+TEST(PictureWriter, AlphaSurvivesPngAndTga)
+{
+    QImage image(6, 3, QImage::Format_ARGB32);
+    for (int x = 0; x < 6; ++x)
+        for (int y = 0; y < 3; ++y)
+            image.setPixel(x, y, qRgba(x * 40, y * 80, 200, x * 51));
+    const DibRecord picture(image, 32);
+    for (int code : {FormatPng, FormatTga}) {
+        DibRecord r;
+        ASSERT_TRUE(readPicture(r, saveToBytes(picture, code).bytes)) << code;
+        EXPECT_EQ(r.bitsPerPixel(), 32) << code;
+        EXPECT_EQ(r.image(), picture.image()) << code;
+    }
+}
+
 TEST(PictureWriter, RunLengthFilesAreCompressedEightBitBitmaps)
 {
     const Written w = saveToBytes(palettePicture(4, 50, 10), FormatRle);
