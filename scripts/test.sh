@@ -2,8 +2,12 @@
 # Sets up, builds and runs the whole test suite.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Test programs run during the build too (test discovery), without a display.
+export QT_QPA_PLATFORM=offscreen
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    XDG_RUNTIME_DIR=$(mktemp -d)
+    export XDG_RUNTIME_DIR
+fi
 bash scripts/build.sh
 build_dir=${BUILD_DIR:-build}
-export QT_QPA_PLATFORM=offscreen
-export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 ctest --test-dir "$build_dir" --output-on-failure --parallel "$(nproc)" --timeout 600

@@ -21,6 +21,8 @@ void outlined(QPainter& p, const QPainterPath& path)
     p.drawPath(path);
 }
 
+}  // namespace
+
 QPainterPath arrowPath()
 {
     QPainterPath arrow;
@@ -34,8 +36,6 @@ QPainterPath arrowPath()
     arrow.closeSubpath();
     return arrow;
 }
-
-}  // namespace
 
 QPixmap dragHandPixmap()
 {

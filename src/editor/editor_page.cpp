@@ -54,20 +54,12 @@ QIcon toolIcon(EditingTool tool)
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(Qt::black, 1.5));
     switch (tool) {
-    case EditingTool::Pointer: {
-        QPainterPath arrow;
-        arrow.moveTo(8, 3);
-        arrow.lineTo(8, 22);
-        arrow.lineTo(12.5, 17.5);
-        arrow.lineTo(16, 25);
-        arrow.lineTo(19, 23.5);
-        arrow.lineTo(15.5, 16.5);
-        arrow.lineTo(21.5, 16.5);
-        arrow.closeSubpath();
+    case EditingTool::Pointer:
         p.setBrush(Qt::white);
-        p.drawPath(arrow);
+        p.translate(7.5, 2.5);
+        p.scale(1.25, 1.25);
+        p.drawPath(arrowPath());
         break;
-    }
     case EditingTool::Zoom:
         p.drawPixmap(2, 2, magnifierPixmap().scaled(24, 24, Qt::KeepAspectRatio, Qt::SmoothTransformation));
         break;

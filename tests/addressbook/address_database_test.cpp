@@ -1,6 +1,7 @@
 #include "addressbook/address_database.h"
 
 #include "render/placeholders.h"
+#include "support/files.h"
 #include "support/bytes.h"
 
 #include <QFile>
@@ -10,13 +11,11 @@
 using namespace vellamo::addressbook;
 using vellamo::testing::Bytes;
 
+using vellamo::testing::readFile;
+using vellamo::testing::writeFile;
+
 namespace {
 
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 AddressRecord record(const std::string& prefix)
 {

@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include "support/files.h"
 #include "support/bytes.h"
 
 #include <QFile>
@@ -12,6 +13,9 @@ using namespace vellamo::app;
 using vellamo::testing::Bytes;
 using vellamo::testing::cardSignature;
 using vellamo::testing::formatRecord;
+
+using vellamo::testing::readFile;
+using vellamo::testing::writeFile;
 
 namespace {
 
@@ -29,18 +33,7 @@ ProcessRun runVellamo(const QStringList& args)
     return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
 }
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 }  // namespace
 

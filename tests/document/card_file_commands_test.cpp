@@ -2,6 +2,7 @@
 
 #include "document/card_file.h"
 #include "render/picture_operations.h"
+#include "support/files.h"
 #include "support/scripted_prompter.h"
 
 #include <QDir>
@@ -14,20 +15,12 @@ using namespace vellamo::document;
 using vellamo::document::Answer;
 using vellamo::testing::ScriptedPrompter;
 
+using vellamo::testing::readFile;
+using vellamo::testing::writeFile;
+
 namespace {
 
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 // A 3 x 2 picture whose top-left pixel is red and the rest white.
 void writePicture(const QString& path)

@@ -1,5 +1,6 @@
 #include "document/card_format_list.h"
 
+#include "support/files.h"
 #include "support/bytes.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_prompter.h"
@@ -14,20 +15,12 @@ using vellamo::testing::formatRecord;
 using vellamo::testing::ScriptedPrompter;
 using ScriptedEditor = vellamo::testing::ScriptedFormatEditor;
 
+using vellamo::testing::readFile;
+using vellamo::testing::writeFile;
+
 namespace {
 
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 QByteArray listFile(std::initializer_list<std::string> names)
 {
