@@ -323,8 +323,10 @@ void TSDIAppForm::FormActivate()
 void TSDIAppForm::Timer2Timer()
 {
     m_startupTimer.stop();
-    if (!m_startupCard.isEmpty())
-        openCard(m_startupCard);
+    // A card given at start is shown from its top-left corner, as New would show it; one that
+    // cannot be read leaves the user at the card format list as usual.
+    if (!m_startupCard.isEmpty() && openCard(m_startupCard))
+        m_editorPage->scrollToCard();
     else
         Neu1Click();
     m_doc.StartupNewDone = true;
