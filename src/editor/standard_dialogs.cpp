@@ -77,7 +77,8 @@ QIcon colorSwatch(std::int32_t colorRef)
 std::optional<std::int32_t> QtColorChooser::chooseColor(std::int32_t initial)
 {
     // Only the colour bits: a Windows colour value may carry flags in its top byte.
-    QColorDialog dialog(QColor::fromRgb(imaging::rgbFromColorRef(std::uint32_t(initial) & 0xFFFFFFu)), m_parent);
+    const QColor start = QColor::fromRgb(imaging::rgbFromColorRef(std::uint32_t(initial) & 0xFFFFFFu));
+    QColorDialog dialog(start, m_parent);
     // Qt's own dialog is always the full one, with the custom colours.
     dialog.setOption(QColorDialog::DontUseNativeDialog);
     if (dialog.exec() != QDialog::Accepted)
