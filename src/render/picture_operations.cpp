@@ -123,4 +123,24 @@ void ProgramFolderPictures::rotate(DibRecord& picture, int rotation) const
     }
 }
 
+bool LoadBit(QImage& target, const QString& path, const QString& programFolder,
+             const imaging::ProgressCallback& progress)
+{
+    target = QImage(100, 100, QImage::Format_RGB32);
+    target.fill(Qt::white);
+    const QString resolved = resolvePicturePath(path, programFolder);
+    DibRecord picture;
+    if (imaging::OpenDib(picture, resolved, progress)) {
+        // Colours only: a screen bitmap has no alpha.
+        target = picture.image().convertToFormat(QImage::Format_RGB32);
+        imaging::deldib(picture);
+        return true;
+    }
+    QImage own;
+    if (!own.load(resolved, "BMP"))
+        return false;
+    target = own.convertToFormat(QImage::Format_RGB32);
+    return true;
+}
+
 }  // namespace vellamo::render

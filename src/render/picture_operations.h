@@ -40,4 +40,10 @@ private:
     imaging::ProgressCallback m_progress;
 };
 
+// Reads a picture file for a preview: `target` becomes the picture as 24-bit colour; a file the
+// picture library refuses is tried once more with Qt's own Windows bitmap reader. On failure
+// `target` is a blank 100 x 100 picture.
+bool LoadBit(QImage& target, const QString& path, const QString& programFolder,
+             const imaging::ProgressCallback& progress = {});
+
 }  // namespace vellamo::render
