@@ -1,12 +1,18 @@
 #include "app/main_window.h"
 
 #include "addressbook/address_page.h"
+#include "app/background_dialog.h"
 #include "app/card_format_dialogs.h"
 #include "app/info_box.h"
+#include "app/picture_open_dialog.h"
 #include "app/qt_prompter.h"
 #include "app/settings.h"
 #include "document/card_format.h"
+#include "editor/effects_dialog.h"
 #include "editor/editor_page.h"
+#include "editor/standard_dialogs.h"
+#include "editor/text_dialog.h"
+#include "editor/transparency_dialog.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -43,13 +49,24 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
         m_ownPrompter = std::make_unique<QtPrompter>(this);
         m_prompter = m_ownPrompter.get();
     }
-    m_pictures = std::make_unique<render::ProgramFolderPictures>(m_programFolder, [this](int p) { WMUser(p); });
 
-    // The dialogs, created once in the program's order and reused.
+
+    // The dialogs, created once in the program's order and reused. The picture open dialog is
+    // made before the background dialog, which uses it.
+    const auto progress = [this](int p) { WMUser(p); };
+    m_pictures = std::make_unique<render::ProgramFolderPictures>(m_programFolder, progress);
+    m_colors = std::make_unique<editor::QtColorChooser>(this);
+    m_fonts = std::make_unique<editor::QtFontChooser>(this);
     m_formatEditDialog = new TNewETypForm(this);
     m_formatEditor = dialogs.formatEditor ? dialogs.formatEditor : m_formatEditDialog;
     m_formatListDialog = new TneuForm(m_programFolder + document::CardFormatListFileName, *m_formatEditor, *m_prompter, this);
     m_formatList = dialogs.formatList ? dialogs.formatList : m_formatListDialog;
+    m_pictureOpenDialog = new TBMPOpenForm(m_programFolder, progress, this);
+    m_backgroundDialog = new Tbkgndform(m_doc, *m_pictureOpenDialog, m_programFolder, *m_prompter, progress,
+                                        [this] { m_editorPage->PaintBox1Paint(); }, this);
+    m_effectsDialog = new editor::TEffektForm(*m_colors, this);
+    m_transparencyDialog = new editor::TTransForm(*m_colors, this);
+    m_textDialog = new editor::TTxtForm(this);
     m_infoBox = new InfoBox(this);
 
     m_pages = new QTabWidget(this);
@@ -57,7 +74,9 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
     m_pages->addTab(m_addressesPage, QStringLiteral("Addresses"));
     m_pages->addTab(new QWidget(m_pages), QStringLiteral("Template assistant"));
     m_editorPage = new editor::EditorPage(m_doc, [this] { return renderContext(); }, *m_prompter, m_pages);
-    m_editorPage->setPictureLoading(m_programFolder, screenPixelsPerInch(), [this](int p) { WMUser(p); });
+    m_editorPage->setPictureLoading(m_programFolder, screenPixelsPerInch(), progress);
+    m_editorPage->setDialogs({m_colors.get(), m_fonts.get(), m_textDialog, m_effectsDialog, m_transparencyDialog,
+                              m_pictureOpenDialog});
     m_pages->addTab(m_editorPage, QStringLiteral("Editor"));
     m_pages->addTab(new QWidget(m_pages), QStringLiteral("Print"));
     m_pages->setCurrentIndex(0);
@@ -89,6 +108,7 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
     connect(m_editorPage, &editor::EditorPage::newClicked, this, &TSDIAppForm::Neu1Click);
     connect(m_editorPage, &editor::EditorPage::openClicked, this, &TSDIAppForm::OpenItemClick);
     connect(m_editorPage, &editor::EditorPage::saveClicked, this, [this] { SaveItemClick(); });
+    connect(m_editorPage, &editor::EditorPage::backgroundClicked, this, &TSDIAppForm::Hintergrundbild1Click);
 
     // FormCreate.
     showCardFormat();
@@ -151,7 +171,8 @@ void TSDIAppForm::buildMenus()
              });
     addItems(menuBar()->addMenu(QStringLiteral("Options")),
              {
-                 {"Background picture...", "Ctrl+H", "Chages the properties of the background picture", {}},
+                 {"Background picture...", "Ctrl+H", "Chages the properties of the background picture",
+                  [this] { Hintergrundbild1Click(); }},
                  {"Business Card format", nullptr,
                   "Alternates the size of the cards or the spaces between and around the cards",
                   [this] { Etikettenformat1Click(); }},
@@ -285,6 +306,8 @@ void TSDIAppForm::ApplyCardFormat()
 }
 
 void TSDIAppForm::About1Click() { m_infoBox->exec(); }
+
+void TSDIAppForm::Hintergrundbild1Click() { m_backgroundDialog->Hintergrundbild1Click(); }
 
 void TSDIAppForm::showEvent(QShowEvent* event)
 {

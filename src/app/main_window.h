@@ -25,11 +25,18 @@ class AddressesPage;
 }
 namespace vellamo::editor {
 class EditorPage;
+class QtColorChooser;
+class QtFontChooser;
+class TEffektForm;
+class TTransForm;
+class TTxtForm;
 }
 
 namespace vellamo::app {
 
 class InfoBox;
+class Tbkgndform;
+class TBMPOpenForm;
 class TneuForm;
 class TNewETypForm;
 
@@ -67,6 +74,7 @@ public:
     void ExitItemClick();
     void Etikettenformat1Click();
     void About1Click();
+    void Hintergrundbild1Click();
     // Opens a card file (with the save question), then shows it.
     bool openCard(const QString& path);
 
@@ -103,6 +111,13 @@ private:
     TneuForm* m_formatListDialog = nullptr;
     TNewETypForm* m_formatEditDialog = nullptr;
     InfoBox* m_infoBox = nullptr;
+    Tbkgndform* m_backgroundDialog = nullptr;
+    TBMPOpenForm* m_pictureOpenDialog = nullptr;
+    editor::TEffektForm* m_effectsDialog = nullptr;
+    editor::TTransForm* m_transparencyDialog = nullptr;
+    editor::TTxtForm* m_textDialog = nullptr;
+    std::unique_ptr<editor::QtColorChooser> m_colors;
+    std::unique_ptr<editor::QtFontChooser> m_fonts;
     document::CardFormatChooser* m_formatList = nullptr;
     document::CardFormatEditor* m_formatEditor = nullptr;
 
