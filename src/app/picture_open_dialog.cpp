@@ -268,6 +268,9 @@ void TBMPOpenForm::FileListBox1DblClick(QListWidgetItem* item)
 void TBMPOpenForm::BitBtn1Click()
 {
     const QString typed = FileNameEdit->text();
+    // Nothing chosen yet: there is nothing to open, and the dialog stays.
+    if (typed.trimmed().isEmpty())
+        return;
     // A full path typed by hand names its own folder.
     const QString path = QDir::isAbsolutePath(typed) ? typed : inFolder(typed);
     m_fileName = SubProgPath(path, m_programFolder);

@@ -220,6 +220,15 @@ TEST(PictureOpenDialog, FileInASubfolderOrElsewhereGivesTheFullPath)
     EXPECT_EQ(dialog.choosePicture(),
               std::optional<QString>(QFileInfo(p.dir.path()).absolutePath() + "/somewhere.png"));
 
+    // Open with no name chosen opens nothing and keeps the dialog.
+    bool stillOpen = false;
+    whileOpen(dialog, [&] {
+        dialog.BitBtn1->click();
+        stillOpen = dialog.isVisible();
+    });
+    EXPECT_EQ(dialog.choosePicture(), std::nullopt);
+    EXPECT_TRUE(stillOpen);
+
     QTemporaryDir other;
     savePicture(other.filePath("far.png"), 5, 5);
     whileOpen(dialog, [&] {
