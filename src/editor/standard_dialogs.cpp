@@ -4,6 +4,7 @@
 #include "imaging/dib_record.h"
 
 #include <QColorDialog>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QGuiApplication>
@@ -89,7 +90,12 @@ std::optional<std::int32_t> QtColorChooser::chooseColor(std::int32_t initial)
 std::optional<FontChoice> QtFontChooser::chooseFont(const FontChoice& start)
 {
     const int dpi = screenLogicalDpi();
-    QFontDialog dialog(fontFromChoice(start, dpi), m_parent);
+    QFont initial = fontFromChoice(start, dpi);
+    // A face this machine knows only by substitution ("Times New Roman" drawn as Liberation
+    // Serif) is shown as the face that is really drawn, not as the dialog's first font.
+    if (!QFontDatabase::hasFamily(initial.family()))
+        initial.setFamily(QFontInfo(initial).family());
+    QFontDialog dialog(initial, m_parent);
     dialog.setOption(QFontDialog::DontUseNativeDialog);
     dialog.setOption(QFontDialog::ScalableFonts);
     if (dialog.exec() != QDialog::Accepted)
