@@ -145,47 +145,49 @@ bool EditorView::onSurface(QPoint p) const
     return p.x() + scrollX() < m_surfaceWidth && p.y() + scrollY() < m_surfaceHeight;
 }
 
+QPoint EditorView::areaPoint(const QMouseEvent* event) const
+{
+    return event->position().toPoint() + QPoint(scrollX(), scrollY());
+}
+
 void EditorView::mousePressEvent(QMouseEvent* event)
 {
     if (!m_mouse)
         return;
-    const QPoint p = event->position().toPoint();
-    if (!onSurface(p)) {
+    if (!onSurface(event->position().toPoint())) {
         m_mouse->ScrollBox1MouseDown();
         return;
     }
-    m_mouse->PaintBox1MouseDown(event->button(), event->modifiers(), p.x() + scrollX(), p.y() + scrollY());
+    const QPoint a = areaPoint(event);
+    m_mouse->PaintBox1MouseDown(event->button(), event->modifiers(), a.x(), a.y());
 }
 
 void EditorView::mouseMoveEvent(QMouseEvent* event)
 {
     if (!m_mouse)
         return;
-    const QPoint p = event->position().toPoint();
-    m_mouse->PaintBox1MouseMove(event->buttons(), event->modifiers(), p.x() + scrollX(), p.y() + scrollY());
+    const QPoint a = areaPoint(event);
+    m_mouse->PaintBox1MouseMove(event->buttons(), event->modifiers(), a.x(), a.y());
 }
 
 void EditorView::mouseReleaseEvent(QMouseEvent* event)
 {
     if (!m_mouse)
         return;
-    const QPoint p = event->position().toPoint();
-    m_mouse->PaintBox1MouseUp(event->button(), event->modifiers(), p.x() + scrollX(), p.y() + scrollY());
+    const QPoint a = areaPoint(event);
+    m_mouse->PaintBox1MouseUp(event->button(), event->modifiers(), a.x(), a.y());
 }
 
 void EditorView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (!m_mouse)
         return;
-    const QPoint p = event->position().toPoint();
-    if (!onSurface(p)) {
-        m_mouse->ScrollBox1MouseDown();
-        return;
-    }
     // The second press of a double-click comes after the double-click itself, as on Windows.
-    if (event->button() == Qt::LeftButton)
-        m_mouse->PaintBox1DblClick(p.x() + scrollX(), p.y() + scrollY());
-    m_mouse->PaintBox1MouseDown(event->button(), event->modifiers(), p.x() + scrollX(), p.y() + scrollY());
+    if (event->button() == Qt::LeftButton && onSurface(event->position().toPoint())) {
+        const QPoint a = areaPoint(event);
+        m_mouse->PaintBox1DblClick(a.x(), a.y());
+    }
+    mousePressEvent(event);
 }
 
 // The wheel does nothing on the editor.

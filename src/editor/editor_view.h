@@ -77,6 +77,8 @@ private:
     void updateScrollBars();
     void renderBackBuffer();
     bool onSurface(QPoint viewportPos) const;
+    // A mouse position in area pixels.
+    QPoint areaPoint(const QMouseEvent* event) const;
 
     document::CardDocument& m_doc;
     RenderContextSource m_context;
