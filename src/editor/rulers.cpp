@@ -24,7 +24,9 @@ void drawLabel(QPainter& p, int x, int y, int value)
 
 }  // namespace
 
-HorizontalRuler::HorizontalRuler(RulerSource source, QWidget* parent) : QWidget(parent), m_source(std::move(source))
+void Ruler::paintEvent(QPaintEvent*) { QPainter(this).drawImage(0, 0, picture()); }
+
+HorizontalRuler::HorizontalRuler(RulerSource source, QWidget* parent) : Ruler(std::move(source), parent)
 {
     setFixedHeight(RulerThickness);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -62,12 +64,7 @@ QImage HorizontalRuler::picture() const
     return image;
 }
 
-void HorizontalRuler::paintEvent(QPaintEvent*)
-{
-    QPainter(this).drawImage(0, 0, picture());
-}
-
-VerticalRuler::VerticalRuler(RulerSource source, QWidget* parent) : QWidget(parent), m_source(std::move(source))
+VerticalRuler::VerticalRuler(RulerSource source, QWidget* parent) : Ruler(std::move(source), parent)
 {
     setFixedWidth(RulerThickness);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -102,11 +99,6 @@ QImage VerticalRuler::picture() const
         }
     }
     return image;
-}
-
-void VerticalRuler::paintEvent(QPaintEvent*)
-{
-    QPainter(this).drawImage(0, 0, picture());
 }
 
 }  // namespace vellamo::editor

@@ -15,29 +15,29 @@ struct RulerSource {
     std::function<double()> cardLengthMm;
 };
 
-class HorizontalRuler : public QWidget {
+// Both rulers paint their picture, drawn off-screen, in one copy.
+class Ruler : public QWidget {
 public:
-    explicit HorizontalRuler(RulerSource source, QWidget* parent = nullptr);
-    // The ruler as TRulerPaint draws it.
-    QImage picture() const;
+    Ruler(RulerSource source, QWidget* parent) : QWidget(parent), m_source(std::move(source)) {}
+    virtual QImage picture() const = 0;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
     RulerSource m_source;
 };
 
-class VerticalRuler : public QWidget {
+class HorizontalRuler : public Ruler {
+public:
+    explicit HorizontalRuler(RulerSource source, QWidget* parent = nullptr);
+    // The ruler as TRulerPaint draws it.
+    QImage picture() const override;
+};
+
+class VerticalRuler : public Ruler {
 public:
     explicit VerticalRuler(RulerSource source, QWidget* parent = nullptr);
-    QImage picture() const;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    RulerSource m_source;
+    // The ruler as LRulerPaint draws it.
+    QImage picture() const override;
 };
 
 inline constexpr int RulerThickness = 20;
