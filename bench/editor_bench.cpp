@@ -52,14 +52,14 @@ void DragStepWith1000Objects(benchmark::State& state)
     const int sx = e.page.view()->scrollX();
     const int sy = e.page.view()->scrollY();
     auto* surface = e.page.view()->viewport();
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(box.x + 5 - sx, box.y + 5 - sy), QPointF(), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(box.x + 5 - sx, box.y + 5 - sy), QPointF(),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(surface, &press);
     int step = 0;
     for (auto _ : state) {
         const int d = (step++ % 40) - 20;
-        QMouseEvent move(QEvent::MouseMove, QPointF(box.x + 5 - sx + d, box.y + 5 - sy + d), QPointF(), Qt::NoButton,
-                         Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, QPointF(box.x + 5 - sx + d, box.y + 5 - sy + d), QPointF(),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(surface, &move);
     }
 }

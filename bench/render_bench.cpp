@@ -182,4 +182,4 @@ void TurnLargePictureRight(benchmark::State& state)
 }
 BENCHMARK(TurnLargePictureRight)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace

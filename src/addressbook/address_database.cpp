@@ -162,7 +162,8 @@ render::PlaceholderFields placeholderFields(const AddressWorkingCopy& workingCop
     render::PlaceholderFields fields;
     fields.reserve(AddressFieldCount);
     for (int row = 1; row <= AddressFieldCount; ++row)
-        fields.push_back({AddressFieldNames[std::size_t(row - 1)], workingCopy.value(row), workingCopy.label(row)});
+        fields.push_back(
+            {AddressFieldNames[std::size_t(row - 1)], workingCopy.value(row), workingCopy.label(row)});
     return fields;
 }
 

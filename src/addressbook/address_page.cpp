@@ -25,8 +25,9 @@ QTableWidget* fieldGrid(QWidget* parent)
     grid->horizontalHeader()->setStretchLastSection(true);
     grid->setColumnWidth(0, 170);
     for (int row = 0; row < AddressFieldCount; ++row) {
-        auto* name = new QTableWidgetItem(QString::fromLatin1(AddressFieldNames[std::size_t(row)].data(),
-                                                              qsizetype(AddressFieldNames[std::size_t(row)].size())));
+        auto* name =
+            new QTableWidgetItem(QString::fromLatin1(AddressFieldNames[std::size_t(row)].data(),
+                                                     qsizetype(AddressFieldNames[std::size_t(row)].size())));
         name->setFlags(Qt::ItemIsEnabled);
         grid->setItem(row, 0, name);
         grid->setItem(row, 1, new QTableWidgetItem());

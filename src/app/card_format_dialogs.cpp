@@ -46,8 +46,8 @@ ExactSpinBox* spin(QWidget* parent, double maximum, int decimals, double step, d
 }
 
 // A group of labelled spin edits, with the unit behind each when given.
-QGroupBox* group(QWidget* parent, const char* caption, std::initializer_list<std::pair<const char*, ExactSpinBox*>> rows,
-                 const char* unit)
+QGroupBox* group(QWidget* parent, const char* caption,
+                 std::initializer_list<std::pair<const char*, ExactSpinBox*>> rows, const char* unit)
 {
     auto* box = new QGroupBox(QString::fromLatin1(caption), parent);
     auto* layout = new QGridLayout(box);
@@ -87,8 +87,8 @@ TNewETypForm::TNewETypForm(QWidget* parent) : QDialog(parent)
     groups->addWidget(nameGroup);
     groups->addWidget(group(this, "Margin in inchs", {{"Left:", RLED}, {"Top:", ROED}}, "inch"));
     groups->addWidget(group(this, "Extents in inchs", {{"Width:", BrED}, {"Height:", HoED}}, "inch"));
-    groups->addWidget(
-        group(this, "Space between the cards in inchs", {{"Horizontal:", AHED}, {"Vertical:", AVED}}, "inch"));
+    groups->addWidget(group(this, "Space between the cards in inchs",
+                            {{"Horizontal:", AHED}, {"Vertical:", AVED}}, "inch"));
     groups->addWidget(
         group(this, "Number of cards per sheet", {{"Horizontal:", AnzHED}, {"Vertical:", AnzVED}}, nullptr));
 
@@ -137,7 +137,8 @@ void TNewETypForm::setValues(const document::CardFormatDialogValues& v)
 
 bool TNewETypForm::run() { return exec() == QDialog::Accepted; }
 
-TneuForm::TneuForm(QString listPath, document::CardFormatEditor& edit, document::Prompter& ask, QWidget* parent)
+TneuForm::TneuForm(QString listPath, document::CardFormatEditor& edit, document::Prompter& ask,
+                   QWidget* parent)
     : QDialog(parent), m_logic(std::move(listPath), edit, ask)
 {
     setWindowTitle(QStringLiteral("Create new Business Card"));

@@ -52,7 +52,8 @@ public:
 class TneuForm : public QDialog, public document::CardFormatChooser {
 public:
     // The list lives in `listPath`; `edit` is the one edit dialog, `ask` answers the questions.
-    TneuForm(QString listPath, document::CardFormatEditor& edit, document::Prompter& ask, QWidget* parent = nullptr);
+    TneuForm(QString listPath, document::CardFormatEditor& edit, document::Prompter& ask,
+             QWidget* parent = nullptr);
 
     bool choose(document::CardFormat& current) override;
 

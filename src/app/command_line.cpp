@@ -121,10 +121,7 @@ std::optional<int> optionValue(const QStringList& args, qsizetype& i, const QStr
     return ok ? std::optional<int>(value) : std::nullopt;
 }
 
-bool isOption(const QString& arg, const QString& name)
-{
-    return arg == name || arg.startsWith(name + u'=');
-}
+bool isOption(const QString& arg, const QString& name) { return arg == name || arg.startsWith(name + u'='); }
 
 int exportPicture(const QStringList& args)
 {
@@ -208,12 +205,9 @@ int exportPicture(const QStringList& args)
     return 0;
 }
 
-} // namespace
+}  // namespace
 
-bool isSubcommand(const QString& word)
-{
-    return word == u"dump" || word == u"build" || word == u"export";
-}
+bool isSubcommand(const QString& word) { return word == u"dump" || word == u"build" || word == u"export"; }
 
 CommandLine parseCommandLine(const QStringList& arguments)
 {
@@ -259,4 +253,4 @@ int runSubcommand(const CommandLine& line)
     return 2;
 }
 
-} // namespace vellamo::app
+}  // namespace vellamo::app

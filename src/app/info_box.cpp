@@ -45,12 +45,14 @@ InfoBox::InfoBox(QWidget* parent) : QDialog(parent)
     setModal(true);
     auto* iconLabel = new QLabel(this);
     iconLabel->setPixmap(programIcon().pixmap(64, 64));
-    auto* name = new QLabel(QStringLiteral("<h2>Korvend Vellamo 3.5</h2>"
-                                           "<p>Design business cards and print them on sheets of card stock.</p>"),
-                            this);
+    auto* name =
+        new QLabel(QStringLiteral("<h2>Korvend Vellamo 3.5</h2>"
+                                  "<p>Design business cards and print them on sheets of card stock.</p>"),
+                   this);
     name->setTextFormat(Qt::RichText);
     auto* web = new QPushButton(QStringLiteral("&Web page"), this);
-    connect(web, &QPushButton::clicked, this, [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(ProjectWebPage))); });
+    connect(web, &QPushButton::clicked, this,
+            [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(ProjectWebPage))); });
     auto* ok = new QPushButton(QStringLiteral("&OK"), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

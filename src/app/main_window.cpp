@@ -8,8 +8,8 @@
 #include "app/qt_prompter.h"
 #include "app/settings.h"
 #include "document/card_format.h"
-#include "editor/effects_dialog.h"
 #include "editor/editor_page.h"
+#include "editor/effects_dialog.h"
 #include "editor/standard_dialogs.h"
 #include "editor/text_dialog.h"
 #include "editor/transparency_dialog.h"
@@ -50,7 +50,6 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
         m_prompter = m_ownPrompter.get();
     }
 
-
     // The dialogs, created once in the program's order and reused. The picture open dialog is
     // made before the background dialog, which uses it.
     const auto progress = [this](int p) { WMUser(p); };
@@ -59,11 +58,13 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
     m_fonts = std::make_unique<editor::QtFontChooser>(this);
     m_formatEditDialog = new TNewETypForm(this);
     m_formatEditor = dialogs.formatEditor ? dialogs.formatEditor : m_formatEditDialog;
-    m_formatListDialog = new TneuForm(m_programFolder + document::CardFormatListFileName, *m_formatEditor, *m_prompter, this);
+    m_formatListDialog =
+        new TneuForm(m_programFolder + document::CardFormatListFileName, *m_formatEditor, *m_prompter, this);
     m_formatList = dialogs.formatList ? dialogs.formatList : m_formatListDialog;
     m_pictureOpenDialog = new TBMPOpenForm(m_programFolder, progress, this);
-    m_backgroundDialog = new Tbkgndform(m_doc, *m_pictureOpenDialog, m_programFolder, *m_prompter, progress,
-                                        [this] { m_editorPage->PaintBox1Paint(); }, this);
+    m_backgroundDialog = new Tbkgndform(
+        m_doc, *m_pictureOpenDialog, m_programFolder, *m_prompter, progress,
+        [this] { m_editorPage->PaintBox1Paint(); }, this);
     m_effectsDialog = new editor::TEffektForm(*m_colors, this);
     m_transparencyDialog = new editor::TTransForm(*m_colors, this);
     m_textDialog = new editor::TTxtForm(this);
@@ -73,10 +74,11 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
     m_addressesPage = new addressbook::AddressesPage(m_pages);
     m_pages->addTab(m_addressesPage, QStringLiteral("Addresses"));
     m_pages->addTab(new QWidget(m_pages), QStringLiteral("Template assistant"));
-    m_editorPage = new editor::EditorPage(m_doc, [this] { return renderContext(); }, *m_prompter, m_pages);
+    m_editorPage = new editor::EditorPage(
+        m_doc, [this] { return renderContext(); }, *m_prompter, m_pages);
     m_editorPage->setPictureLoading(m_programFolder, screenPixelsPerInch(), progress);
-    m_editorPage->setDialogs({m_colors.get(), m_fonts.get(), m_textDialog, m_effectsDialog, m_transparencyDialog,
-                              m_pictureOpenDialog});
+    m_editorPage->setDialogs({m_colors.get(), m_fonts.get(), m_textDialog, m_effectsDialog,
+                              m_transparencyDialog, m_pictureOpenDialog});
     m_pages->addTab(m_editorPage, QStringLiteral("Editor"));
     m_pages->addTab(new QWidget(m_pages), QStringLiteral("Print"));
     m_pages->setCurrentIndex(0);
@@ -159,7 +161,8 @@ void TSDIAppForm::buildMenus()
                  {"New...", "Ctrl+N", "Create new Business Card", [this] { Neu1Click(); }},
                  {"Open...", "Ctrl+O", "Open Business Card", [this] { OpenItemClick(); }},
                  {"Save", "Ctrl+S", "Save actual Card", [this] { SaveItemClick(); }},
-                 {"Save as...", "Ctrl+U", "Save actual Card under a special name", [this] { Speichernunter1Click(); }},
+                 {"Save as...", "Ctrl+U", "Save actual Card under a special name",
+                  [this] { Speichernunter1Click(); }},
                  {nullptr, nullptr, nullptr, {}},
                  {"Choose scanner...", nullptr, "You can select an scanner", {}},
                  {"Scan picture...", nullptr, "You can scan and save an picture", {}},
@@ -214,7 +217,10 @@ void TSDIAppForm::WMUser(int percent)
     m_progress->repaint();
 }
 
-document::CardFileContext TSDIAppForm::cardFileContext() { return {*m_prompter, *m_pictures, m_programFolder}; }
+document::CardFileContext TSDIAppForm::cardFileContext()
+{
+    return {*m_prompter, *m_pictures, m_programFolder};
+}
 
 void TSDIAppForm::showCardFormat() { m_infoPanel->setText(document::FormatDescription(m_doc.Format)); }
 
@@ -277,10 +283,9 @@ bool TSDIAppForm::Speichernunter1Click()
 
 void TSDIAppForm::ExitItemClick()
 {
-    const document::Answer answer = m_prompter->ask({QStringLiteral("Quit program"),
-                                                     QStringLiteral("Do you want to save before?"),
-                                                     document::MessageButtons::YesNoCancel,
-                                                     document::MessageIcon::Question});
+    const document::Answer answer =
+        m_prompter->ask({QStringLiteral("Quit program"), QStringLiteral("Do you want to save before?"),
+                         document::MessageButtons::YesNoCancel, document::MessageIcon::Question});
     if (answer == document::Answer::Cancel)
         return;
     if (answer == document::Answer::Yes && !SaveItemClick())

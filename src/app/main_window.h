@@ -30,7 +30,7 @@ class QtFontChooser;
 class TEffektForm;
 class TTransForm;
 class TTxtForm;
-}
+}  // namespace vellamo::editor
 
 namespace vellamo::app {
 

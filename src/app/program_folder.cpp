@@ -19,7 +19,10 @@ QString& homeFolder()
 
 }  // namespace
 
-void setHomeFolder(const QString& folder) { homeFolder() = folder.isEmpty() ? QString() : QDir(folder).absolutePath(); }
+void setHomeFolder(const QString& folder)
+{
+    homeFolder() = folder.isEmpty() ? QString() : QDir(folder).absolutePath();
+}
 
 QString ProgramFolder()
 {

@@ -7,7 +7,8 @@ namespace vellamo::document {
 void appendInt32(QByteArray& bytes, std::int32_t value)
 {
     const auto u = static_cast<std::uint32_t>(value);
-    const char le[4] = {char(u & 0xFF), char((u >> 8) & 0xFF), char((u >> 16) & 0xFF), char((u >> 24) & 0xFF)};
+    const char le[4] = {char(u & 0xFF), char((u >> 8) & 0xFF), char((u >> 16) & 0xFF),
+                        char((u >> 24) & 0xFF)};
     bytes.append(le, 4);
 }
 

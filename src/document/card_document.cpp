@@ -59,7 +59,10 @@ bool CardDocument::hasUsedSlot() const
     return false;
 }
 
-void CardDocument::swapSlots(int a, int b) { std::swap(m_objects[std::size_t(a)], m_objects[std::size_t(b)]); }
+void CardDocument::swapSlots(int a, int b)
+{
+    std::swap(m_objects[std::size_t(a)], m_objects[std::size_t(b)]);
+}
 
 void CardDocument::toTheFront()
 {

@@ -111,7 +111,8 @@ QByteArray cardToBytes(const CardDocument& doc)
 
 bool hasCardSignature(const QByteArray& bytes)
 {
-    return bytes.size() >= CardSignatureSize && std::memcmp(bytes.constData(), CardSignature, CardSignatureSize) == 0;
+    return bytes.size() >= CardSignatureSize &&
+           std::memcmp(bytes.constData(), CardSignature, CardSignatureSize) == 0;
 }
 
 CardReadResult readCardBytes(const QByteArray& bytes, CardDocument& doc, const CardReadHooks& hooks)
@@ -198,8 +199,8 @@ void makeReadCardUsable(CardDocument& doc, double previousZoomNum, double previo
     const bool formatCorrected = !(usable == doc.Format);
     doc.Format = usable;
     const std::int32_t maxExtent = editingExtent(3000 * MillimetresPerInch);
-    const bool extentsUsable =
-        doc.CardExtentX >= 1 && doc.CardExtentX <= maxExtent && doc.CardExtentY >= 1 && doc.CardExtentY <= maxExtent;
+    const bool extentsUsable = doc.CardExtentX >= 1 && doc.CardExtentX <= maxExtent && doc.CardExtentY >= 1 &&
+                               doc.CardExtentY <= maxExtent;
     if (formatCorrected || !extentsUsable)
         doc.updateExtents();
     if (!isUsableZoom(doc.ZoomNum, doc.ZoomDen)) {

@@ -16,13 +16,13 @@ const QString DoYouWantToSave = QStringLiteral("Do you want to save before?");
 
 void reportCannotCreate(Prompter& ask)
 {
-    ask.inform(QStringLiteral("Error: Could not create the file"), QStringLiteral("Error: Could not create file!"),
-               MessageIcon::Information);
+    ask.inform(QStringLiteral("Error: Could not create the file"),
+               QStringLiteral("Error: Could not create file!"), MessageIcon::Information);
 }
 
 // The picture as stored, else the file of the same name beside the card file.
-bool loadWithCardFolderFallback(const PictureLoader& pictures, imaging::DibRecord& target, const std::string& stored,
-                                const QString& cardPath)
+bool loadWithCardFolderFallback(const PictureLoader& pictures, imaging::DibRecord& target,
+                                const std::string& stored, const QString& cardPath)
 {
     const QString path = fromAnsi(stored);
     if (pictures.load(target, path))
@@ -66,14 +66,16 @@ bool SaveItemClick(CardDocument& doc, CardFileContext& context)
 
 bool Speichernunter1Click(CardDocument& doc, CardFileContext& context)
 {
-    const auto chosen = context.ask.chooseFileToSave({QString(), CardFileFilter, CardFileSuffix, context.programFolder});
+    const auto chosen =
+        context.ask.chooseFileToSave({QString(), CardFileFilter, CardFileSuffix, context.programFolder});
     if (!chosen || chosen->isEmpty())
         return false;
     const QFileInfo existing(*chosen);
     if (existing.exists() && existing.isFile() && existing.isReadable() && existing.isWritable()) {
-        const Answer answer = context.ask.ask({QStringLiteral("Overwrite existing file?"),
-                                               QStringLiteral("An file with this name exists! Overwrite this file?"),
-                                               MessageButtons::YesNo, MessageIcon::Question});
+        const Answer answer =
+            context.ask.ask({QStringLiteral("Overwrite existing file?"),
+                             QStringLiteral("An file with this name exists! Overwrite this file?"),
+                             MessageButtons::YesNo, MessageIcon::Question});
         if (answer != Answer::Yes)
             return false;
     }
@@ -83,8 +85,8 @@ bool Speichernunter1Click(CardDocument& doc, CardFileContext& context)
 bool OpenItNow(CardDocument& doc, const QString& path, CardFileContext& context)
 {
     if (doc.hasUsedSlot()) {
-        const Answer answer = context.ask.ask(
-            {QStringLiteral("Business Card open"), DoYouWantToSave, MessageButtons::YesNoCancel, MessageIcon::Question});
+        const Answer answer = context.ask.ask({QStringLiteral("Business Card open"), DoYouWantToSave,
+                                               MessageButtons::YesNoCancel, MessageIcon::Question});
         if (answer == Answer::Cancel)
             return false;
         if (answer == Answer::Yes && !SaveItemClick(doc, context))
@@ -93,8 +95,8 @@ bool OpenItNow(CardDocument& doc, const QString& path, CardFileContext& context)
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        context.ask.inform(QStringLiteral("Error: Could not open the file"), QStringLiteral("Error: Could not open file!"),
-                           MessageIcon::Information);
+        context.ask.inform(QStringLiteral("Error: Could not open the file"),
+                           QStringLiteral("Error: Could not open file!"), MessageIcon::Information);
         return false;
     }
     // The signature first, so that opening some large other file reads no more than it.
@@ -136,7 +138,8 @@ bool OpenItNow(CardDocument& doc, const QString& path, CardFileContext& context)
 
 bool OpenItemClick(CardDocument& doc, CardFileContext& context)
 {
-    const auto chosen = context.ask.chooseFileToOpen({QString(), CardFileFilter, CardFileSuffix, context.programFolder});
+    const auto chosen =
+        context.ask.chooseFileToOpen({QString(), CardFileFilter, CardFileSuffix, context.programFolder});
     if (!chosen || chosen->isEmpty())
         return false;
     return OpenItNow(doc, *chosen, context);

@@ -113,9 +113,9 @@ QString FormatDescription(const CardFormat& format, const QLocale& locale)
 {
     return QString::number(format.Columns) + " x " + QString::number(format.Rows) + " " + "Business Cards" +
            " at " + inches(format.CardWidth, locale) + " in x " + inches(format.CardHeight, locale) +
-           " in per sheet [Spaces " + inches(format.PitchX, locale) + " in ; " + inches(format.PitchY, locale) +
-           " in][Margin " + inches(format.MarginLeft, locale) + " in ; " + inches(format.MarginTop, locale) +
-           " in]";
+           " in per sheet [Spaces " + inches(format.PitchX, locale) + " in ; " +
+           inches(format.PitchY, locale) + " in][Margin " + inches(format.MarginLeft, locale) + " in ; " +
+           inches(format.MarginTop, locale) + " in]";
 }
 
 SheetPoint cardPosition(const CardFormat& format, int column, int row)

@@ -133,8 +133,9 @@ void CardFormatListLogic::deleteClicked()
 {
     if (m_selected < 0)
         return;
-    const Answer answer = m_ask.ask({QStringLiteral("Note"), QStringLiteral("Hereby you delete the Business Card type."),
-                                     MessageButtons::OkCancel, MessageIcon::Stop});
+    const Answer answer =
+        m_ask.ask({QStringLiteral("Note"), QStringLiteral("Hereby you delete the Business Card type."),
+                   MessageButtons::OkCancel, MessageIcon::Stop});
     if (answer != Answer::Ok)
         return;
     m_list.entries.erase(m_list.entries.begin() + m_selected);
@@ -144,8 +145,8 @@ void CardFormatListLogic::deleteClicked()
 bool CardFormatListLogic::okClicked(CardFormat& current)
 {
     if (m_selected < 0) {
-        m_ask.inform(QStringLiteral("Error"), QStringLiteral("You do not have selected an Business Card type."),
-                     MessageIcon::Error);
+        m_ask.inform(QStringLiteral("Error"),
+                     QStringLiteral("You do not have selected an Business Card type."), MessageIcon::Error);
         return false;
     }
     current = m_list.entries[std::size_t(m_selected)];

@@ -34,8 +34,9 @@ void EditorCommands::Lschen1Click()
 {
     if (m_doc.SelectedObject == 0)
         return;
-    const auto answer = m_ask.ask({QStringLiteral("Delete element"), QStringLiteral("Do you want to delete the object?"),
-                                   document::MessageButtons::YesNo, document::MessageIcon::Question});
+    const auto answer =
+        m_ask.ask({QStringLiteral("Delete element"), QStringLiteral("Do you want to delete the object?"),
+                   document::MessageButtons::YesNo, document::MessageIcon::Question});
     if (answer != document::Answer::Yes)
         return;
     perform([this](Tobs&) {
@@ -91,7 +92,7 @@ void EditorCommands::FontBtnClick()
     if (!m_dialogs.fonts || m_doc.SelectedObject == 0)
         return;
     const Tobs& current = m_doc.object(m_doc.SelectedObject);
-    FontChoice start{current.FontName, current.FontSize,  current.FontHeight,
+    FontChoice start{current.FontName,  current.FontSize,  current.FontHeight,
                      current.FontPitch, current.FontStyle, current.Color};
     const auto chosen = m_dialogs.fonts->chooseFont(start);
     if (!chosen)
@@ -189,7 +190,8 @@ void EditorCommands::Texteffekte1Click()
 
 void EditorCommands::Transparenz1Click()
 {
-    perform([this](Tobs& o) { return m_dialogs.transparency && m_dialogs.transparency->editTransparency(o); });
+    perform(
+        [this](Tobs& o) { return m_dialogs.transparency && m_dialogs.transparency->editTransparency(o); });
 }
 
 }  // namespace vellamo::editor

@@ -84,7 +84,8 @@ QIcon toolIcon(EditingTool tool)
         p.setBrush(QColor(200, 230, 255));
         p.drawRect(QRectF(2.5, 5.5, 23, 17));
         p.setBrush(QColor(60, 150, 60));
-        p.drawPolygon(QPolygonF({QPointF(4, 21), QPointF(11, 12), QPointF(16, 18), QPointF(19, 15), QPointF(24, 21)}));
+        p.drawPolygon(
+            QPolygonF({QPointF(4, 21), QPointF(11, 12), QPointF(16, 18), QPointF(19, 15), QPointF(24, 21)}));
         p.setBrush(QColor(250, 210, 40));
         p.drawEllipse(QRectF(17, 7, 5, 5));
         break;
@@ -94,8 +95,8 @@ QIcon toolIcon(EditingTool tool)
 
 }  // namespace
 
-EditorPage::EditorPage(document::CardDocument& doc, EditorView::RenderContextSource context, document::Prompter& ask,
-                       QWidget* parent)
+EditorPage::EditorPage(document::CardDocument& doc, EditorView::RenderContextSource context,
+                       document::Prompter& ask, QWidget* parent)
     : QWidget(parent), m_doc(doc), m_ask(ask), m_commands(doc, ask, [this] { PaintBox1Paint(); })
 {
     showMenu = [](QMenu& menu, QPoint at) { menu.exec(at); };
@@ -171,13 +172,15 @@ EditorPage::EditorPage(document::CardDocument& doc, EditorView::RenderContextSou
     m_view->setObjectName(QStringLiteral("ScrollBox1"));
     m_view->viewport()->setObjectName(QStringLiteral("PaintBox1"));
     m_view->setAfterPaint([this] { repaintRulers(); });
-    m_topRuler = new HorizontalRuler({[this] { return m_view->scrollX(); }, [this] { return m_view->surfaceWidth(); },
-                                      [this] { return m_doc.Format.CardWidth; }},
-                                     centre);
+    m_topRuler =
+        new HorizontalRuler({[this] { return m_view->scrollX(); }, [this] { return m_view->surfaceWidth(); },
+                             [this] { return m_doc.Format.CardWidth; }},
+                            centre);
     m_topRuler->setObjectName(QStringLiteral("TRuler"));
-    m_leftRuler = new VerticalRuler({[this] { return m_view->scrollY(); }, [this] { return m_view->surfaceHeight(); },
-                                     [this] { return m_doc.Format.CardHeight; }},
-                                    centre);
+    m_leftRuler =
+        new VerticalRuler({[this] { return m_view->scrollY(); }, [this] { return m_view->surfaceHeight(); },
+                           [this] { return m_doc.Format.CardHeight; }},
+                          centre);
     m_leftRuler->setObjectName(QStringLiteral("LRuler"));
     // Only holds the keyboard focus; it lies behind the view.
     m_keyEdit = new QLineEdit(centre);
@@ -246,8 +249,12 @@ bool EditorPage::insertAt(int x, int y)
     else if (currentTool() == EditingTool::Picture)
         kind = NewObjectKind::Picture;
     const EditorDialogs& dialogs = m_commands.dialogs();
-    InsertionContext context{m_ask, dialogs.pictures, m_programFolder, m_screenDpi,
-                             dialogs.fonts ? dialogs.fonts->currentFont() : FontChoice(), m_progress};
+    InsertionContext context{m_ask,
+                             dialogs.pictures,
+                             m_programFolder,
+                             m_screenDpi,
+                             dialogs.fonts ? dialogs.fonts->currentFont() : FontChoice(),
+                             m_progress};
     bool made = false;
     m_commands.performOnCard([&] {
         made = insertObject(m_doc, kind, x, y, context) > 0;

@@ -16,8 +16,10 @@ namespace vellamo::editor {
 class SurfaceMouseHandler {
 public:
     virtual ~SurfaceMouseHandler() = default;
-    virtual void PaintBox1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y) = 0;
-    virtual void PaintBox1MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y) = 0;
+    virtual void PaintBox1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x,
+                                    int y) = 0;
+    virtual void PaintBox1MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x,
+                                    int y) = 0;
     virtual void PaintBox1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y) = 0;
     virtual void PaintBox1DblClick(int x, int y) = 0;
     // A press on the work space beside a surface smaller than the view.

@@ -12,8 +12,8 @@ int insertObject(document::CardDocument& doc, NewObjectKind kind, int x, int y, 
 {
     const int slot = doc.lowestFreeSlot();
     if (slot == 0) {
-        context.ask.inform(QStringLiteral("Error: No more free object available"), QStringLiteral("To much objects created!"),
-                           document::MessageIcon::Information);
+        context.ask.inform(QStringLiteral("Error: No more free object available"),
+                           QStringLiteral("To much objects created!"), document::MessageIcon::Information);
         return 0;
     }
     Tobs& o = doc.object(slot);
@@ -49,10 +49,10 @@ int insertObject(document::CardDocument& doc, NewObjectKind kind, int x, int y, 
     if (o.Kind == document::PictureObject) {
         // About 10000 / dpi units per picture pixel: a 96-pixel picture is half an inch wide.
         const double unitsPerPixel = 10000.0 / context.screenDpi;
-        document::SetWidth(doc, o,
-                           document::truncToInt32(unitsPerPixel * o.Picture.width() * doc.ZoomNum / doc.ZoomDen));
-        document::SetHeight(doc, o,
-                            document::truncToInt32(unitsPerPixel * o.Picture.height() * doc.ZoomNum / doc.ZoomDen));
+        document::SetWidth(
+            doc, o, document::truncToInt32(unitsPerPixel * o.Picture.width() * doc.ZoomNum / doc.ZoomDen));
+        document::SetHeight(
+            doc, o, document::truncToInt32(unitsPerPixel * o.Picture.height() * doc.ZoomNum / doc.ZoomDen));
     }
     o.Color = 0;
     if (o.Kind != document::PictureObject)

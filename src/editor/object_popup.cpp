@@ -2,7 +2,6 @@
 
 #include "editor/editor_commands.h"
 
-
 namespace vellamo::editor {
 
 using document::Tobs;
@@ -50,7 +49,8 @@ ObjectPopup::ObjectPopup(EditorCommands& commands, QWidget* parent) : QMenu(pare
         return a;
     };
     EditorCommands* c = &commands;
-    QAction* del = add(PopupItem::Delete, "Lschen1", "&Delete...", "Deletes the object", [c] { c->Lschen1Click(); });
+    QAction* del =
+        add(PopupItem::Delete, "Lschen1", "&Delete...", "Deletes the object", [c] { c->Lschen1Click(); });
     // The key itself is handled by the editor; the menu only shows it.
     del->setText(del->text() + QStringLiteral("\tDel"));
     addSeparator();
@@ -59,7 +59,8 @@ ObjectPopup::ObjectPopup(EditorCommands& commands, QWidget* parent) : QMenu(pare
     add(PopupItem::ToBack, "NachHinen1", "To the &back", "Bring the object behind all other objects.",
         [c] { c->NachHinen1Click(); });
     addSeparator();
-    add(PopupItem::Colour, "FarbeM", "&Colour...", "Chages the colours of the object", [c] { c->FarbBtnClick(); });
+    add(PopupItem::Colour, "FarbeM", "&Colour...", "Chages the colours of the object",
+        [c] { c->FarbBtnClick(); });
     add(PopupItem::Font, "SchriftartM", "Font...", "Changes the font", [c] { c->FontBtnClick(); });
     add(PopupItem::TextEffects, "Texteffekte1", "Text effects...", nullptr, [c] { c->Texteffekte1Click(); });
     addSeparator();

@@ -13,9 +13,29 @@ namespace vellamo::editor {
 class EditorCommands;
 
 enum class PopupItem {
-    Delete, ToFront, ToBack, Colour, Font, TextEffects, LeftJustified, Centered, RightJustified, Transparency,
-    MaintainAspect, RotateLeft, RotateRight, Circle, Ellipse, Square, Rectangle, SquareRounded, RectangleRounded,
-    LineHorizontal, LineVertical, LineUp, LineDown,
+    Delete,
+    ToFront,
+    ToBack,
+    Colour,
+    Font,
+    TextEffects,
+    LeftJustified,
+    Centered,
+    RightJustified,
+    Transparency,
+    MaintainAspect,
+    RotateLeft,
+    RotateRight,
+    Circle,
+    Ellipse,
+    Square,
+    Rectangle,
+    SquareRounded,
+    RectangleRounded,
+    LineHorizontal,
+    LineVertical,
+    LineUp,
+    LineDown,
 };
 inline constexpr int PopupItemCount = int(PopupItem::LineDown) + 1;
 

@@ -66,13 +66,20 @@ PropertyPanel::PropertyPanel(const document::CardDocument& doc, EditorCommands& 
     QVBoxLayout* l = nullptr;
     FigurSheet = page(this, "FigurSheet", l);
     auto* shapeGroup = new QButtonGroup(FigurSheet);
-    const char* shapes[10] = {"Circle",         "Ellipse",           "Square",          "Rectangle",
-                              "Square rounded", "Rectangle rounded", "Line horizontal", "Line vertical",
-                              "Linie slanted up (/)", "Linie slanted down (\\)"};
+    const char* shapes[10] = {"Circle",
+                              "Ellipse",
+                              "Square",
+                              "Rectangle",
+                              "Square rounded",
+                              "Rectangle rounded",
+                              "Line horizontal",
+                              "Line vertical",
+                              "Linie slanted up (/)",
+                              "Linie slanted down (\\)"};
     for (int k = 0; k < 10; ++k) {
         const QByteArray name = "RadioButton" + QByteArray::number(k + 1);
-        shapeButtons[std::size_t(k)] = radio(FigurSheet, l, shapeGroup, name.constData(), shapes[k],
-                                             [c, k] { c->setShapeKind(k); });
+        shapeButtons[std::size_t(k)] =
+            radio(FigurSheet, l, shapeGroup, name.constData(), shapes[k], [c, k] { c->setShapeKind(k); });
     }
     shapeButtons[3]->setChecked(true);
     ColorBtn = button(FigurSheet, l, "ColorBtn", "Colour...", [c] { c->FarbBtnClick(); });
@@ -80,8 +87,8 @@ PropertyPanel::PropertyPanel(const document::CardDocument& doc, EditorCommands& 
     auto* fillGroup = new QButtonGroup(FigurSheet);
     FilledCheck = radio(FigurSheet, l, fillGroup, "FilledCheck", "Filled", [c] { c->setFillMode(0); });
     BorderCheck = radio(FigurSheet, l, fillGroup, "BorderCheck", "Only border", [c] { c->setFillMode(1); });
-    FilledBorderCheck =
-        radio(FigurSheet, l, fillGroup, "FilledBorderCheck", "Filled with border", [c] { c->setFillMode(2); });
+    FilledBorderCheck = radio(FigurSheet, l, fillGroup, "FilledBorderCheck", "Filled with border",
+                              [c] { c->setFillMode(2); });
     FilledCheck->setChecked(true);
     l->addWidget(new QLabel(QStringLiteral("Line width:"), FigurSheet));
     LinieEd = new QSpinBox(FigurSheet);
@@ -104,7 +111,8 @@ PropertyPanel::PropertyPanel(const document::CardDocument& doc, EditorCommands& 
     auto* alignGroup = new QButtonGroup(TextSheet);
     Leftalign = radio(TextSheet, l, alignGroup, "Leftalign", "Left justified", [c] { c->setTextAlign(0); });
     CenterAlign = radio(TextSheet, l, alignGroup, "CenterAlign", "Centered", [c] { c->setTextAlign(1); });
-    RightAlign = radio(TextSheet, l, alignGroup, "RightAlign", "Right-justified", [c] { c->setTextAlign(2); });
+    RightAlign =
+        radio(TextSheet, l, alignGroup, "RightAlign", "Right-justified", [c] { c->setTextAlign(2); });
     Leftalign->setChecked(true);
     BitBtn2 = button(TextSheet, l, "BitBtn2", "Rotate to the left", [c] { c->Nachlinksrotieren1Click(); });
     BitBtn1 = button(TextSheet, l, "BitBtn1", "Rotate to the right", [c] { c->Nachrechtsrotieren1Click(); });
@@ -120,8 +128,10 @@ PropertyPanel::PropertyPanel(const document::CardDocument& doc, EditorCommands& 
         if (!m_syncing)
             c->SVerhCheckClick(on);
     });
-    RotLeftBtn = button(BildSheet, l, "RotLeftBtn", "Rotate to the left", [c] { c->Nachlinksrotieren1Click(); });
-    RotRightBtn = button(BildSheet, l, "RotRightBtn", "Rotate to the right", [c] { c->Nachrechtsrotieren1Click(); });
+    RotLeftBtn =
+        button(BildSheet, l, "RotLeftBtn", "Rotate to the left", [c] { c->Nachlinksrotieren1Click(); });
+    RotRightBtn =
+        button(BildSheet, l, "RotRightBtn", "Rotate to the right", [c] { c->Nachrechtsrotieren1Click(); });
     TranspBtn = button(BildSheet, l, "TranspBtn", "Transparency...", [c] { c->Transparenz1Click(); });
     l->addStretch(1);
     addTab(BildSheet, QStringLiteral(" Picture"));

@@ -47,7 +47,8 @@ RulerScale scale(double mmStart, double mmEnd, int length, int origin, bool draw
         const int p = truncToInt32(length * (v - mmStart) / (mmEnd - mmStart));
         if (!drawNegative && p < 0)
             continue;
-        const TickKind kind = k % 10 == 0 ? TickKind::Labelled : (k % 2 != 0 ? TickKind::Odd : TickKind::Even);
+        const TickKind kind =
+            k % 10 == 0 ? TickKind::Labelled : (k % 2 != 0 ? TickKind::Odd : TickKind::Even);
         s.ticks.push_back({p + origin, kind, v});
     }
     return s;

@@ -19,7 +19,8 @@ QFont labelFont()
 void drawLabel(QPainter& p, int x, int y, int value)
 {
     // The text's top-left corner at (x, y), as text output places it.
-    p.drawText(QRect(x, y, 200, 100), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, QString::number(value));
+    p.drawText(QRect(x, y, 200, 100), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
+               QString::number(value));
 }
 
 }  // namespace
@@ -83,7 +84,8 @@ QImage VerticalRuler::picture() const
     render::gdiLine(p, wl - 1, hl - 1, 0, hl - 1);
     render::gdiLine(p, 0, hl - 1, 0, -1);
     p.setFont(labelFont());
-    const RulerScale s = verticalRulerScale(hl, m_source.scroll(), m_source.surfaceLength(), m_source.cardLengthMm());
+    const RulerScale s =
+        verticalRulerScale(hl, m_source.scroll(), m_source.surfaceLength(), m_source.cardLengthMm());
     for (const RulerTick& t : s.ticks) {
         switch (t.kind) {
         case TickKind::Labelled:

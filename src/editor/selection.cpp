@@ -133,26 +133,52 @@ void dragit(const CardDocument& doc, Tobs& o, Grab& grab, int x, int y, int surf
         left += width;
         width = -width;
         switch (grab.dragMode) {
-        case 1: grab.dragMode = 2; break;
-        case 2: grab.dragMode = 1; break;
-        case 3: grab.dragMode = 4; break;
-        case 4: grab.dragMode = 3; break;
-        case 7: grab.dragMode = 8; break;
-        case 8: grab.dragMode = 7; break;
-        default: break;
+        case 1:
+            grab.dragMode = 2;
+            break;
+        case 2:
+            grab.dragMode = 1;
+            break;
+        case 3:
+            grab.dragMode = 4;
+            break;
+        case 4:
+            grab.dragMode = 3;
+            break;
+        case 7:
+            grab.dragMode = 8;
+            break;
+        case 8:
+            grab.dragMode = 7;
+            break;
+        default:
+            break;
         }
     }
     if (height < 0) {
         top += height;
         height = -height;
         switch (grab.dragMode) {
-        case 1: grab.dragMode = 3; break;
-        case 3: grab.dragMode = 1; break;
-        case 2: grab.dragMode = 4; break;
-        case 4: grab.dragMode = 2; break;
-        case 5: grab.dragMode = 6; break;
-        case 6: grab.dragMode = 5; break;
-        default: break;
+        case 1:
+            grab.dragMode = 3;
+            break;
+        case 3:
+            grab.dragMode = 1;
+            break;
+        case 2:
+            grab.dragMode = 4;
+            break;
+        case 4:
+            grab.dragMode = 2;
+            break;
+        case 5:
+            grab.dragMode = 6;
+            break;
+        case 6:
+            grab.dragMode = 5;
+            break;
+        default:
+            break;
         }
     }
     if (left + width < 0)

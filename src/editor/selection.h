@@ -34,7 +34,16 @@ struct Point {
 };
 Point handleCentre(const Box& box, int handle);
 
-enum class CursorShape { Arrow, SizeNwSe, SizeNeSw, SizeVertical, SizeHorizontal, OpenHand, Magnifier, Insert };
+enum class CursorShape {
+    Arrow,
+    SizeNwSe,
+    SizeNeSw,
+    SizeVertical,
+    SizeHorizontal,
+    OpenHand,
+    Magnifier,
+    Insert
+};
 
 struct Grab {
     int dragMode = 0;
@@ -53,8 +62,8 @@ int topmostObjectAt(const document::CardDocument& doc, int x, int y);
 // One drag step of `object` to the mouse at (x, y), as the table of handles says, turning the
 // box over when it crosses itself (`grab.dragMode` changes sides) and keeping a piece of it in
 // reach of the area of `surfaceWidth` x `surfaceHeight` pixels. Stores the new box.
-void dragit(const document::CardDocument& doc, document::Tobs& object, Grab& grab, int x, int y, int surfaceWidth,
-            int surfaceHeight);
+void dragit(const document::CardDocument& doc, document::Tobs& object, Grab& grab, int x, int y,
+            int surfaceWidth, int surfaceHeight);
 
 // The next used slot after `slot`, counting upward and wrapping from 10000 to 1; `slot` itself
 // when no other is used.

@@ -10,8 +10,8 @@
 
 namespace vellamo::editor {
 
-SurfaceInteraction::SurfaceInteraction(document::CardDocument& doc, EditorView& view, EditorCommands& commands,
-                                       SurfaceContext context)
+SurfaceInteraction::SurfaceInteraction(document::CardDocument& doc, EditorView& view,
+                                       EditorCommands& commands, SurfaceContext context)
     : m_doc(doc), m_view(view), m_commands(commands), m_context(std::move(context))
 {
 }
@@ -227,7 +227,8 @@ void SurfaceInteraction::PaintBox1MouseUp(Qt::MouseButton button, Qt::KeyboardMo
         m_doc.MouseMode = 0;
         if (slot >= document::FirstSlot && slot <= document::LastSlot) {
             m_commands.performOnCard([&] {
-                dragit(m_doc, m_doc.object(slot), m_grab, x, y, m_view.surfaceWidth(), m_view.surfaceHeight());
+                dragit(m_doc, m_doc.object(slot), m_grab, x, y, m_view.surfaceWidth(),
+                       m_view.surfaceHeight());
                 m_doc.DragMode = m_grab.dragMode;
                 return true;
             });
@@ -249,7 +250,8 @@ void SurfaceInteraction::PaintBox1DblClick(int, int)
     if (m_context.tool() != EditingTool::Pointer)
         return;
     const int slot = m_doc.SelectedObject;
-    if (slot < document::FirstSlot || slot > document::LastSlot || m_doc.object(slot).Kind != document::TextObject)
+    if (slot < document::FirstSlot || slot > document::LastSlot ||
+        m_doc.object(slot).Kind != document::TextObject)
         return;
     SkipNextPress = true;
     m_commands.EditTextNow();

@@ -34,7 +34,8 @@ struct SurfaceContext {
 
 class SurfaceInteraction : public SurfaceMouseHandler {
 public:
-    SurfaceInteraction(document::CardDocument& doc, EditorView& view, EditorCommands& commands, SurfaceContext context);
+    SurfaceInteraction(document::CardDocument& doc, EditorView& view, EditorCommands& commands,
+                       SurfaceContext context);
 
     void PaintBox1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y) override;
     void PaintBox1MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y) override;

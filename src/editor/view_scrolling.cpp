@@ -35,7 +35,8 @@ ZoomResult zoomAt(int x, int y, bool zoomIn, double zoomNum, double zoomDen, int
     return result;
 }
 
-ScrollTarget Drag2Hand(int scrollX, int scrollY, int anchorX, int anchorY, int x, int y, int rangeX, int rangeY)
+ScrollTarget Drag2Hand(int scrollX, int scrollY, int anchorX, int anchorY, int x, int y, int rangeX,
+                       int rangeY)
 {
     return clampToRange(scrollX + (anchorX - x), scrollY + (anchorY - y), rangeX, rangeY);
 }

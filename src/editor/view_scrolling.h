@@ -31,6 +31,7 @@ ZoomResult zoomAt(int x, int y, bool zoomIn, double zoomNum, double zoomDen, int
                   int viewOuterWidth, int viewOuterHeight);
 
 // The hand tool: the grabbed point (anchor) stays under the mouse at (x, y).
-ScrollTarget Drag2Hand(int scrollX, int scrollY, int anchorX, int anchorY, int x, int y, int rangeX, int rangeY);
+ScrollTarget Drag2Hand(int scrollX, int scrollY, int anchorX, int anchorY, int x, int y, int rangeX,
+                       int rangeY);
 
 }  // namespace vellamo::editor

@@ -53,7 +53,7 @@ DibRecord::DibRecord(const QImage& image, int bitsPerPixel)
 
     if (m_bits <= 8) {
         m_image = image.format() == QImage::Format_Indexed8 ? image
-                                                             : image.convertToFormat(QImage::Format_Indexed8);
+                                                            : image.convertToFormat(QImage::Format_Indexed8);
         // Indices at or beyond the padded table would read colours nobody stored.
         if (m_image.colorCount() > colorTableSize(m_bits))
             m_bits = 8;
@@ -66,7 +66,10 @@ DibRecord::DibRecord(const QImage& image, int bitsPerPixel)
         m_bits = 0;
 }
 
-QList<QRgb> DibRecord::colorTable() const { return isPalettePicture() ? m_image.colorTable() : QList<QRgb>(); }
+QList<QRgb> DibRecord::colorTable() const
+{
+    return isPalettePicture() ? m_image.colorTable() : QList<QRgb>();
+}
 
 void DibRecord::clear()
 {

@@ -19,12 +19,12 @@ struct DitherTable {
             for (int x = 0; x < 8; ++x) {
                 // The 8 x 8 matrix built from the 4 x 4 one.
                 const int b = 4 * bayer4[y & 3][x & 3] + (((y >> 2) * 2 + (x >> 2)) == 0   ? 0
-                                                         : ((y >> 2) * 2 + (x >> 2)) == 1 ? 2
-                                                         : ((y >> 2) * 2 + (x >> 2)) == 2 ? 3
+                                                          : ((y >> 2) * 2 + (x >> 2)) == 1 ? 2
+                                                          : ((y >> 2) * 2 + (x >> 2)) == 2 ? 3
                                                                                            : 1);
                 for (int v = 0; v < 256; ++v)
-                    level[size_t(y * 8 + x)][size_t(v)] =
-                        uchar(std::min(Levels - 1, (v * (Levels - 1) * 128 + (2 * b + 1) * 255) / (255 * 128)));
+                    level[size_t(y * 8 + x)][size_t(v)] = uchar(
+                        std::min(Levels - 1, (v * (Levels - 1) * 128 + (2 * b + 1) * 255) / (255 * 128)));
             }
         }
     }
@@ -85,7 +85,8 @@ bool DIBHalftoneDIBXY(DibRecord& out, const DibRecord& in, int width, int height
     out.clear();
     if (source.isNull() || width <= 0 || height <= 0 || qint64(width) * height > MaxPicturePixels)
         return false;
-    const QImage rgb = source.format() == QImage::Format_Indexed8 ? source.convertToFormat(QImage::Format_RGB32) : source;
+    const QImage rgb =
+        source.format() == QImage::Format_Indexed8 ? source.convertToFormat(QImage::Format_RGB32) : source;
     return halftone(out, rgb.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 

@@ -18,7 +18,9 @@ struct Chunk {
 // Reports a percentage only when it changes, so per-row calls stay cheap.
 class RowProgress {
 public:
-    RowProgress(const ProgressCallback& progress, int rows) : m_progress(progress), m_rows(std::max(rows, 1)) {}
+    RowProgress(const ProgressCallback& progress, int rows) : m_progress(progress), m_rows(std::max(rows, 1))
+    {
+    }
     void row(int y)
     {
         const int percent = int(qint64(y) * 100 / m_rows);
@@ -234,7 +236,8 @@ void appendByteRun1(QByteArray& out, const std::uint8_t* data, qsizetype length)
     }
 }
 
-std::optional<QByteArray> writeIff(const DibRecord& picture, IffLayout layout, const ProgressCallback& progress)
+std::optional<QByteArray> writeIff(const DibRecord& picture, IffLayout layout,
+                                   const ProgressCallback& progress)
 {
     if (!picture.isPalettePicture())
         return std::nullopt;
@@ -252,10 +255,10 @@ std::optional<QByteArray> writeIff(const DibRecord& picture, IffLayout layout, c
     appendU32be(out, 20);
     appendU16be(out, std::uint32_t(width));
     appendU16be(out, std::uint32_t(height));
-    appendU32be(out, 0);  // position
+    appendU32be(out, 0);                                                       // position
     out.append(char(planes)).append(char(0)).append(char(1)).append(char(0));  // no mask, ByteRun1
-    appendU16be(out, 0);                                                        // transparent colour
-    out.append(char(1)).append(char(1));                                        // square pixels
+    appendU16be(out, 0);                                                       // transparent colour
+    out.append(char(1)).append(char(1));                                       // square pixels
     appendU16be(out, std::uint32_t(std::min(width, 32767)));
     appendU16be(out, std::uint32_t(std::min(height, 32767)));
 

@@ -24,7 +24,8 @@ DibRecord readIff(const QByteArray& bytes, const ProgressCallback& progress = {}
 // Writes a palette picture (1, 4 or 8 bits) ByteRun1-compressed; planar pictures get as many
 // bit planes as the picture has bits, chunky ones always 8. Nothing for other pictures or
 // pictures wider or higher than 65535 pixels.
-std::optional<QByteArray> writeIff(const DibRecord& picture, IffLayout layout, const ProgressCallback& progress = {});
+std::optional<QByteArray> writeIff(const DibRecord& picture, IffLayout layout,
+                                   const ProgressCallback& progress = {});
 
 // ByteRun1 (PackBits) encoding of one row, appended to `out`.
 void appendByteRun1(QByteArray& out, const std::uint8_t* data, qsizetype length);

@@ -112,7 +112,8 @@ DibRecord readPcx(const QByteArray& bytes, const ProgressCallback& progress)
         if (rgb) {
             QRgb* pixels = reinterpret_cast<QRgb*>(out);
             for (int x = 0; x < int(width); ++x)
-                pixels[x] = qRgb(line[size_t(x)], line[size_t(bytesPerLine + x)], line[size_t(2 * bytesPerLine + x)]);
+                pixels[x] =
+                    qRgb(line[size_t(x)], line[size_t(bytesPerLine + x)], line[size_t(2 * bytesPerLine + x)]);
         } else if (planar1) {
             for (int x = 0; x < int(width); ++x) {
                 int index = 0;
@@ -126,7 +127,8 @@ DibRecord readPcx(const QByteArray& bytes, const ProgressCallback& progress)
             const int perByte = 8 / bitsPerPlane;
             const int mask = (1 << bitsPerPlane) - 1;
             for (int x = 0; x < int(width); ++x)
-                out[x] = uchar((line[size_t(x / perByte)] >> ((perByte - 1 - x % perByte) * bitsPerPlane)) & mask);
+                out[x] =
+                    uchar((line[size_t(x / perByte)] >> ((perByte - 1 - x % perByte) * bitsPerPlane)) & mask);
         }
     }
     return DibRecord(image, bits);

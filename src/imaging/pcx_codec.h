@@ -13,7 +13,8 @@ namespace vellamo::imaging {
 
 // Reads 1-bit (header palette, black and white when it is blank), 2- and 4-bit packed or
 // 2 to 4 one-bit planes (header palette), 8-bit (the 256-colour palette at the end, which
-// version 5 files must have; older ones without it are grey) and 24-bit (three 8-bit planes). Not loaded for anything else or anything damaged.
+// version 5 files must have; older ones without it are grey) and 24-bit (three 8-bit planes). Not loaded for
+// anything else or anything damaged.
 DibRecord readPcx(const QByteArray& bytes, const ProgressCallback& progress = {});
 
 // Version 5, run-length encoded: 1-bit and 4-bit pictures as 1 and 4 bit planes with the

@@ -39,7 +39,10 @@ bool fitsTheFile(qint64 width, qint64 height, qint64 fileSize, PictureType type)
     return width * height <= fileSize * maxPixelsPerByte(type);
 }
 
-bool isBitmapInfoSize(std::uint32_t size) { return size == 12 || size == 40 || size == 52 || size == 56 || size == 64 || size == 108 || size == 124; }
+bool isBitmapInfoSize(std::uint32_t size)
+{
+    return size == 12 || size == 40 || size == 52 || size == 56 || size == 64 || size == 108 || size == 124;
+}
 
 // Checks a bitmap information header at `base` (and the pixels at `dataOffset`, or right after the
 // colour table when negative) against the file before Qt's reader allocates for it.
@@ -105,7 +108,8 @@ bool looksLikeTga(const ByteView& v)
         return false;
     if (mapped && (mapType != 1 || bits != 8))
         return false;
-    if (mapType == 1 && !(mapEntryBits == 15 || mapEntryBits == 16 || mapEntryBits == 24 || mapEntryBits == 32))
+    if (mapType == 1 &&
+        !(mapEntryBits == 15 || mapEntryBits == 16 || mapEntryBits == 24 || mapEntryBits == 32))
         return false;
     if ((type == 3 || type == 11) && bits != 8 && bits != 16)
         return false;

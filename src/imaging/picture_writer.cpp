@@ -24,7 +24,8 @@ DibRecord asPalettePicture(const DibRecord& picture)
     return picture.isPalettePicture() ? picture : quantized(picture, 256);
 }
 
-std::optional<QByteArray> writeWithQt(const QImage& image, const char* format, int quality = -1, int compression = -1)
+std::optional<QByteArray> writeWithQt(const QImage& image, const char* format, int quality = -1,
+                                      int compression = -1)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -63,8 +64,8 @@ std::optional<QByteArray> encode(const DibRecord& picture, int formatCode, const
     case FormatJif:
     case FormatJpg: {
         const QImage& image = picture.image();
-        return writeWithQt(picture.isPalettePicture() ? image.convertToFormat(QImage::Format_RGB32) : image, "jpeg",
-                           jpegQuality.load());
+        return writeWithQt(picture.isPalettePicture() ? image.convertToFormat(QImage::Format_RGB32) : image,
+                           "jpeg", jpegQuality.load());
     }
     case FormatPcx:
         return writePcx(picture, progress);

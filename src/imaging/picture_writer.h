@@ -28,7 +28,8 @@ enum PictureFormatCode : int {
 // palette pictures as they are and quantize colour pictures to 256 colours; RLE is always an
 // 8-bit RLE8 bitmap; JIF and JPG are colour JPEG files. False when the picture is not
 // loaded, the code is unknown or the file cannot be written; an existing file is then left as it was.
-bool SaveDib(const DibRecord& picture, const QString& path, int formatCode, const ProgressCallback& progress = {});
+bool SaveDib(const DibRecord& picture, const QString& path, int formatCode,
+             const ProgressCallback& progress = {});
 
 // The save dialog's filter as "text|patterns|text|patterns...", one entry per format code in
 // code order (BMP first, PNG last).

@@ -15,7 +15,7 @@ constexpr std::array<const char*, LastFilterIndex> Extensions = {
     ".BMP", ".DIB", ".GIF", ".IFF", ".JIF", ".JPG", ".LBM", ".PCX", ".RLE", ".TGA", ".TIF", ".PNG",
 };
 
-} // namespace
+}  // namespace
 
 QSize exportPictureSize(const document::CardFormat& format)
 {
@@ -88,4 +88,4 @@ ExportResult exportCardPicture(document::CardDocument& doc, const render::Render
     return result;
 }
 
-} // namespace vellamo::print
+}  // namespace vellamo::print

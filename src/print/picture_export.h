@@ -29,10 +29,7 @@ bool renderCardPicture(document::CardDocument& doc, const render::RenderContext&
 // ".BMP", ".DIB", ..., ".TIF", ".PNG" for the filter indices 1..12; empty outside.
 QString exportExtension(int filterIndex);
 // What SaveDib is told: the filter index + 2.
-inline int exportFormatCode(int filterIndex)
-{
-    return filterIndex + 2;
-}
+inline int exportFormatCode(int filterIndex) { return filterIndex + 2; }
 // The name with the entry's extension appended when it has none (no dot after the last
 // separator, '/' or '\'); a name with any extension keeps it.
 QString withExportExtension(const QString& name, int filterIndex);
@@ -51,4 +48,4 @@ ExportResult exportCardPicture(document::CardDocument& doc, const render::Render
                                const QString& name, int filterIndex,
                                const imaging::ProgressCallback& progress = {});
 
-} // namespace vellamo::print
+}  // namespace vellamo::print

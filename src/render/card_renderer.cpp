@@ -26,10 +26,7 @@ constexpr int MaxPenWidth = 1 << 20;
 constexpr int MaxFontPixels = 1 << 16;
 constexpr int MaxOutlineRadius = 256;
 
-QColor colorOf(std::int32_t colorRef)
-{
-    return QColor(imaging::rgbFromColorRef(std::uint32_t(colorRef)));
-}
+QColor colorOf(std::int32_t colorRef) { return QColor(imaging::rgbFromColorRef(std::uint32_t(colorRef))); }
 
 int clampToInt(std::int64_t v)
 {
@@ -37,10 +34,7 @@ int clampToInt(std::int64_t v)
 }
 
 // Signed halving toward zero.
-std::int64_t half(std::int64_t v)
-{
-    return v / 2;
-}
+std::int64_t half(std::int64_t v) { return v / 2; }
 
 struct Rect64 {
     std::int64_t left = 0, top = 0, right = 0, bottom = 0;
@@ -456,7 +450,7 @@ void drawPicture(QPainter& p, Tobs& o, const Box& b)
             visible.width(), visible.height());
 }
 
-} // namespace
+}  // namespace
 
 void DrawVCart(QPainter& surface, document::CardDocument& doc, const RenderContext& context, int W, int H,
                int XOff, int YOff, double Scale, bool Framed)
@@ -505,4 +499,4 @@ void DrawVCart(QPainter& surface, document::CardDocument& doc, const RenderConte
         saved.restore(surface);
 }
 
-} // namespace vellamo::render
+}  // namespace vellamo::render

@@ -31,7 +31,7 @@ struct RenderContext {
 // Transparent pictures let the surface show through only where it is a QImage (it is read
 // back); on printers and widgets their transparent pixels are white. doc.Rendering is true
 // during the call; automatic transparency stores the key it found in the object.
-void DrawVCart(QPainter& surface, document::CardDocument& doc, const RenderContext& context, int W, int H, int XOff,
-               int YOff, double Scale, bool Framed);
+void DrawVCart(QPainter& surface, document::CardDocument& doc, const RenderContext& context, int W, int H,
+               int XOff, int YOff, double Scale, bool Framed);
 
 }  // namespace vellamo::render

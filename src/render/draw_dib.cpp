@@ -18,10 +18,7 @@ using imaging::DibRecord;
 namespace {
 
 // Rounds to nearest with ties to even, the rounding of every stretch computation here.
-std::int64_t roundNearest(double value)
-{
-    return document::truncToInt32(std::nearbyint(value));
-}
+std::int64_t roundNearest(double value) { return document::truncToInt32(std::nearbyint(value)); }
 
 std::int64_t proportion(std::int64_t dest, std::int64_t part, std::int64_t whole)
 {
@@ -41,7 +38,7 @@ std::array<QRgb, 256> paletteLookup(const DibRecord& dib)
     return lookup;
 }
 
-} // namespace
+}  // namespace
 
 int ScreenColorDepth()
 {
@@ -195,4 +192,4 @@ void DrawDib(QPainter& surface, int X, int Y, int DestW, int DestH, const DibRec
     surface.drawImage(visible.topLeft(), out);
 }
 
-} // namespace vellamo::render
+}  // namespace vellamo::render

@@ -26,4 +26,4 @@ int ScreenColorDepth();
 // painter's coordinates.
 QRect visibleArea(const QPainter& surface);
 
-} // namespace vellamo::render
+}  // namespace vellamo::render

@@ -35,7 +35,7 @@ void paintFigure(QPainter& painter, const QPainterPath& path, bool closed)
     painter.fillPath(stroker.createStroke(path), pen.brush());
 }
 
-} // namespace
+}  // namespace
 
 QPen gdiPen(const QColor& color, int width)
 {
@@ -109,9 +109,6 @@ QRect gdiRect(std::int64_t left, std::int64_t top, std::int64_t right, std::int6
     return QRect(QPoint(c(left), c(top)), QPoint(c(right) - 1, c(bottom) - 1));
 }
 
-QPointF gdiPoint(std::int64_t x, std::int64_t y)
-{
-    return QPointF(qreal(x), qreal(y));
-}
+QPointF gdiPoint(std::int64_t x, std::int64_t y) { return QPointF(qreal(x), qreal(y)); }
 
-} // namespace vellamo::render
+}  // namespace vellamo::render

@@ -34,4 +34,4 @@ QRect gdiRect(std::int64_t left, std::int64_t top, std::int64_t right, std::int6
 // A text's reference point: the pixel corner (x, y), on the baseline for single-line texts.
 QPointF gdiPoint(std::int64_t x, std::int64_t y);
 
-} // namespace vellamo::render
+}  // namespace vellamo::render

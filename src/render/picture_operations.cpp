@@ -9,9 +9,11 @@ using imaging::DibRecord;
 
 const QString PictureFileFilter = QStringLiteral(
     "All pictures|*.BMP;*.DIB;*.GIF;*.IFF;*.JIF;*.JPG;*.LBM;*.PCX;*.RLE;*.TGA;*.TIF;*.PNG|"
-    "BMP - Windows, OS/2 Bitmap|*.BMP|DIB - Windows, OS/2 DIB|*.DIB|GIF - CompuServe Graphics Interchange|*.GIF|"
+    "BMP - Windows, OS/2 Bitmap|*.BMP|DIB - Windows, OS/2 DIB|*.DIB|GIF - CompuServe Graphics "
+    "Interchange|*.GIF|"
     "IFF - Amiga|*.IFF|JIF - JPEG - JFIF Compilant|*.JIF|JPG - JPEG - JFIF Compilant|*.JPG|"
-    "LBM - Deluxe Paint|*.LBM|PCX - ZSoft Paintbrush|*.PCX|RLE - Windows RLE|*.RLE|TGA - Truevision Targa|*.TGA|"
+    "LBM - Deluxe Paint|*.LBM|PCX - ZSoft Paintbrush|*.PCX|RLE - Windows RLE|*.RLE|TGA - Truevision "
+    "Targa|*.TGA|"
     "TIF - Tagged image file Format|*.TIF|PNG - Portable Graphics Network|*.PNG|All files (*.*)|*.*");
 
 QString resolvePicturePath(const QString& path, const QString& programFolder)
@@ -36,8 +38,7 @@ namespace {
 
 enum class Turn { Left, Right, Half };
 
-template <typename Pixel>
-void copyTurnedRow(const QImage& source, QImage& copy, int y, Turn turn)
+template <typename Pixel> void copyTurnedRow(const QImage& source, QImage& copy, int y, Turn turn)
 {
     const int w = source.width();
     const int h = source.height();
@@ -92,9 +93,18 @@ void turn(DibRecord& record, Turn how, const imaging::ProgressCallback& progress
 
 }  // namespace
 
-void RotLeft(DibRecord& record, const imaging::ProgressCallback& progress) { turn(record, Turn::Left, progress); }
-void RotRight(DibRecord& record, const imaging::ProgressCallback& progress) { turn(record, Turn::Right, progress); }
-void Rot180(DibRecord& record, const imaging::ProgressCallback& progress) { turn(record, Turn::Half, progress); }
+void RotLeft(DibRecord& record, const imaging::ProgressCallback& progress)
+{
+    turn(record, Turn::Left, progress);
+}
+void RotRight(DibRecord& record, const imaging::ProgressCallback& progress)
+{
+    turn(record, Turn::Right, progress);
+}
+void Rot180(DibRecord& record, const imaging::ProgressCallback& progress)
+{
+    turn(record, Turn::Half, progress);
+}
 
 ProgramFolderPictures::ProgramFolderPictures(QString programFolder, imaging::ProgressCallback progress)
     : m_programFolder(std::move(programFolder)), m_progress(std::move(progress))

@@ -6,7 +6,8 @@ namespace {
 
 // Replaces every occurrence of `token`, searching only behind what the previous replacement
 // inserted, so a replacement holding its own token is inserted once.
-void replaceAll(std::string& text, const std::string& token, const std::string& replacement, bool dropSpaceAfter)
+void replaceAll(std::string& text, const std::string& token, const std::string& replacement,
+                bool dropSpaceAfter)
 {
     std::string::size_type from = 0;
     while (true) {

@@ -1,8 +1,8 @@
 #include "addressbook/address_database.h"
 
 #include "render/placeholders.h"
-#include "support/files.h"
 #include "support/bytes.h"
+#include "support/files.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -15,7 +15,6 @@ using vellamo::testing::readFile;
 using vellamo::testing::writeFile;
 
 namespace {
-
 
 AddressRecord record(const std::string& prefix)
 {
@@ -169,6 +168,7 @@ TEST(AddressDatabase, PlaceholdersReadTheWorkingCopy)
     const auto fields = placeholderFields(grid);
     ASSERT_EQ(fields.size(), 29u);
     EXPECT_EQ(fields[4].name, "Post-office box");
-    EXPECT_EQ(vellamo::render::GetRepStr("[Title] [First Name] [Last Name], <Phone private 1> [Phone private 1]", fields),
+    EXPECT_EQ(vellamo::render::GetRepStr(
+                  "[Title] [First Name] [Last Name], <Phone private 1> [Phone private 1]", fields),
               "Anna Berg, Tel.: 123");
 }

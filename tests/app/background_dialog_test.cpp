@@ -48,7 +48,8 @@ struct Background {
     vellamo::testing::ScriptedPrompter ask;
     int repaints = 0;
     std::vector<int> progress;
-    Tbkgndform dialog{doc, pictures, home, ask, [this](int p) { progress.push_back(p); }, [this] { ++repaints; }};
+    Tbkgndform dialog{
+        doc, pictures, home, ask, [this](int p) { progress.push_back(p); }, [this] { ++repaints; }};
 
     Background()
     {

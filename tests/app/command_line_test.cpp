@@ -1,7 +1,7 @@
 #include "app/command_line.h"
 
-#include "support/files.h"
 #include "support/bytes.h"
+#include "support/files.h"
 
 #include <QFile>
 #include <QImage>
@@ -33,8 +33,6 @@ ProcessRun runVellamo(const QStringList& args)
     return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
 }
 
-
-
 }  // namespace
 
 TEST(CommandLine, Parsing)
@@ -61,7 +59,10 @@ TEST(CommandLine, DumpThenBuildGivesBackTheFile)
 {
     QTemporaryDir dir;
     Bytes card;
-    card.raw(cardSignature()).raw(formatRecord(1.25, 0, 95, 55, 90, 55, 2, 5, "Gr\xFC\xDF" "e"));
+    card.raw(cardSignature())
+        .raw(formatRecord(1.25, 0, 95, 55, 90, 55, 2, 5,
+                          "Gr\xFC\xDF"
+                          "e"));
     card.i32(212598).i32(129921).i32(0).zstr("back \x80.jpg").f64(1.0).f64(208.0 / 1.5);
     card.i32(4).i32(1).i32(2).i32(3).i32(4).u8(0).i32(2).i32(255).i32(0).i32(1).i32(0).i32(0);
     card.u8(1).u8(1).i32(5).i32(5).u8(0).u8(0).i32(1).i32(0).zstr("Zeile 1\rZeile \xE9").i32(0).i32(-12);
@@ -111,7 +112,8 @@ void entry(Bytes& b, int slot, int left, int top, int width, int height, int kin
            const std::string& text, int fontSize)
 {
     b.i32(slot).i32(left).i32(top).i32(width).i32(height).u8(0).i32(kind).i32(color).i32(shapeKind).i32(0);
-    b.i32(0).i32(0).u8(0).u8(0).i32(5).i32(5).u8(0).u8(0).i32(0).i32(0).zstr(text).i32(0).i32(0).zstr("Arial");
+    b.i32(0).i32(0).u8(0).u8(0).i32(5).i32(5).u8(0).u8(0).i32(0).i32(0).zstr(text).i32(0).i32(0).zstr(
+        "Arial");
     b.u8(0).i32(fontSize).u8(0);
 }
 
@@ -147,8 +149,8 @@ TEST(CommandLine, ExportWritesTheCardAsAPicture)
     QTemporaryDir dir;
     writeFile(dir.filePath("card.vis"), defaultCard("Hello"));
 
-    ProcessRun r = runVellamo({"export", dir.filePath("card.vis"), dir.filePath("out"), "--format-index", "12",
-                               "--home", dir.path()});
+    ProcessRun r = runVellamo({"export", dir.filePath("card.vis"), dir.filePath("out"), "--format-index",
+                               "12", "--home", dir.path()});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     const QImage png(dir.filePath("out.PNG"));
     ASSERT_EQ(png.size(), QSize(340, 207));
@@ -199,8 +201,8 @@ TEST(CommandLine, ExportFailuresExitNonZero)
 {
     QTemporaryDir dir;
     writeFile(dir.filePath("card.vis"), defaultCard("x"));
-    ProcessRun r = runVellamo({"export", dir.filePath("card.vis"), dir.filePath("no/such/folder/out.png"), "--home",
-                               dir.path()});
+    ProcessRun r = runVellamo(
+        {"export", dir.filePath("card.vis"), dir.filePath("no/such/folder/out.png"), "--home", dir.path()});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains("Error: File could not be saved!")) << r.err.toStdString();
 

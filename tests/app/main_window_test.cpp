@@ -31,7 +31,11 @@ struct Shell {
     ScriptedFormatEditor editor;
     std::unique_ptr<app::TSDIAppForm> window;
 
-    Shell() { window = std::make_unique<app::TSDIAppForm>(home.path() + "/", app::ShellDialogs{&ask, &formats, &editor}); }
+    Shell()
+    {
+        window =
+            std::make_unique<app::TSDIAppForm>(home.path() + "/", app::ShellDialogs{&ask, &formats, &editor});
+    }
 
     // Shows the window and lets the start-up timer run New.
     void start()
@@ -66,9 +70,9 @@ TEST(MainWindow, FreshWindowPagesAndMenus)
     EXPECT_EQ(s.window->pages()->tabText(3), "Print");
     EXPECT_EQ(s.window->pages()->currentIndex(), 0);
     EXPECT_EQ(s.window->InfoPanel()->text(),
-              QLocale().decimalPoint() == u'.'
-                  ? "2 x 5 Business Cards at 3.54 in x 2.17 in per sheet [Spaces 3.54 in ; 2.17 in][Margin 0.00 in ; 0.00 in]"
-                  : document::FormatDescription(document::defaultCardFormat()));
+              QLocale().decimalPoint() == u'.' ? "2 x 5 Business Cards at 3.54 in x 2.17 in per sheet "
+                                                 "[Spaces 3.54 in ; 2.17 in][Margin 0.00 in ; 0.00 in]"
+                                               : document::FormatDescription(document::defaultCardFormat()));
     EXPECT_EQ(s.window->progressBar()->maximum(), 100);
 
     QAction* quit = s.window->action("&Quit");
@@ -110,9 +114,10 @@ TEST(MainWindow, CancelledListAtStartKeepsTheDefaultAndALaterNewAsks)
     EXPECT_EQ(s.ask.messages[0].text, "Do you want to save before?");
     EXPECT_EQ(s.window->doc().Format.CardWidth, 180);
     EXPECT_EQ(s.window->editorPage()->view()->surfaceWidth(), 2044) << "the surface follows the new format";
-    EXPECT_EQ(s.window->editorPage()->view()->scrollX(), 2044 / 3 < s.window->editorPage()->view()->horizontalScrollBar()->maximum()
-                                                              ? 2044 / 3
-                                                              : s.window->editorPage()->view()->horizontalScrollBar()->maximum());
+    EXPECT_EQ(s.window->editorPage()->view()->scrollX(),
+              2044 / 3 < s.window->editorPage()->view()->horizontalScrollBar()->maximum()
+                  ? 2044 / 3
+                  : s.window->editorPage()->view()->horizontalScrollBar()->maximum());
 }
 
 TEST(MainWindow, UnnamedSaveIsSaveAsAndACancelKeepsQuitFromQuitting)
@@ -167,7 +172,7 @@ TEST(MainWindow, CardFormatCommandResizesTheSurfaceAndKeepsObjects)
     EXPECT_NEAR(s.window->doc().Format.CardWidth, 4 * 25.39995, 1e-9);
     EXPECT_EQ(s.window->doc().CardExtentX, 240000);
     EXPECT_EQ(s.window->editorPage()->view()->surfaceWidth(), 240000 / 208);
-    EXPECT_TRUE(s.window->InfoPanel()->text().contains("4") );
+    EXPECT_TRUE(s.window->InfoPanel()->text().contains("4"));
     EXPECT_EQ(s.window->doc().object(3).Left, 1234);
 }
 

@@ -127,7 +127,8 @@ TEST(LoadBit, PictureOrBlankHundredByHundred)
 {
     ProgramFolder p;
     QImage bitmap;
-    EXPECT_TRUE(vellamo::render::LoadBit(bitmap, "logo.png", p.home)) << "a bare name lies in the program folder";
+    EXPECT_TRUE(vellamo::render::LoadBit(bitmap, "logo.png", p.home))
+        << "a bare name lies in the program folder";
     EXPECT_EQ(bitmap.size(), QSize(40, 20));
     EXPECT_EQ(bitmap.format(), QImage::Format_RGB32);
     EXPECT_EQ(bitmap.pixel(3, 3), Red);
@@ -245,7 +246,8 @@ TEST(PictureOpenDialog, FileTypeRestrictsTheList)
     savePicture(p.home + "shot.JPG", 4, 4);
     TBMPOpenForm dialog(p.home);
     EXPECT_EQ(dialog.patterns(), QStringList{"*"}) << "every file until a type is chosen";
-    EXPECT_EQ(listed(dialog.FileListBox1), (QStringList{"pics", "logo.png", "notes.txt", "shot.JPG", "tall.png"}));
+    EXPECT_EQ(listed(dialog.FileListBox1),
+              (QStringList{"pics", "logo.png", "notes.txt", "shot.JPG", "tall.png"}));
     dialog.setFilter(vellamo::render::PictureFileFilter);
     EXPECT_EQ(listed(dialog.FileListBox1), (QStringList{"pics", "logo.png", "shot.JPG", "tall.png"}));
     dialog.FilterComboBox1Change(6);  // JPG

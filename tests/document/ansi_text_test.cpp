@@ -6,7 +6,8 @@ using namespace vellamo::document;
 
 TEST(AnsiText, WindowsCharactersRoundTrip)
 {
-    const std::string bytes = "caf\xE9 Stra\xDF" "e \x80 \x9C";
+    const std::string bytes = "caf\xE9 Stra\xDF"
+                              "e \x80 \x9C";
     const QString text = fromAnsi(bytes);
     EXPECT_EQ(text, QString::fromUtf8("café Straße € œ"));
     EXPECT_EQ(toAnsi(text), bytes);

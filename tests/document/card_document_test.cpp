@@ -104,8 +104,8 @@ TEST(CardDocument, LowestFreeSlot)
 TEST(CardDocument, ToTheFrontAndBackExchangeSlots)
 {
     CardDocument doc;
-    place(doc, 1, ShapeObject, 111);   // A
-    place(doc, 5, TextObject, 555);    // B
+    place(doc, 1, ShapeObject, 111);  // A
+    place(doc, 5, TextObject, 555);   // B
     doc.SelectedObject = 5;
     doc.toTheBack();
     EXPECT_EQ(doc.SelectedObject, 1);

@@ -20,8 +20,6 @@ using vellamo::testing::writeFile;
 
 namespace {
 
-
-
 // A 3 x 2 picture whose top-left pixel is red and the rest white.
 void writePicture(const QString& path)
 {

@@ -3,8 +3,8 @@
 #include "document/units.h"
 #include "support/bytes.h"
 
-#include <gtest/gtest.h>
 #include <cmath>
+#include <gtest/gtest.h>
 #include <limits>
 
 using namespace vellamo::document;
@@ -220,8 +220,12 @@ TEST(CardFile, SlotNumbersOutsideTheTableEndTheList)
 
 TEST(CardFile, ALaterEntryForTheSameSlotWins)
 {
-    const QByteArray file =
-        Bytes().raw(defaultHeader()).raw(entry(8, 1, "first", "")).raw(entry(8, 2, "second", "")).i32(10001).data;
+    const QByteArray file = Bytes()
+                                .raw(defaultHeader())
+                                .raw(entry(8, 1, "first", ""))
+                                .raw(entry(8, 2, "second", ""))
+                                .i32(10001)
+                                .data;
     CardDocument doc;
     readCardBytes(file, doc);
     EXPECT_EQ(doc.object(8).Kind, 2);

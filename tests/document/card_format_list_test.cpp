@@ -1,7 +1,7 @@
 #include "document/card_format_list.h"
 
-#include "support/files.h"
 #include "support/bytes.h"
+#include "support/files.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_prompter.h"
 
@@ -19,8 +19,6 @@ using vellamo::testing::readFile;
 using vellamo::testing::writeFile;
 
 namespace {
-
-
 
 QByteArray listFile(std::initializer_list<std::string> names)
 {

@@ -11,7 +11,8 @@ using vellamo::testing::formatRecord;
 TEST(CardFormat, DefaultDescription)
 {
     EXPECT_EQ(FormatDescription(defaultCardFormat(), QLocale::c()),
-              "2 x 5 Business Cards at 3.54 in x 2.17 in per sheet [Spaces 3.54 in ; 2.17 in][Margin 0.00 in ; 0.00 in]");
+              "2 x 5 Business Cards at 3.54 in x 2.17 in per sheet [Spaces 3.54 in ; 2.17 in][Margin 0.00 in "
+              "; 0.00 in]");
 }
 
 TEST(CardFormat, DescriptionUsesLocaleSeparatorWithoutGrouping)

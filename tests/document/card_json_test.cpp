@@ -20,7 +20,8 @@ CardDocument richCard()
     setCardFormatName(doc.Format, "Caf\xE9 \x80");
     doc.Format.NameArea[40] = 0x55;  // left behind the name
     doc.BackgroundMode = 1;
-    doc.BackgroundFile = "D:\\Bilder\\Stra\xDF" "e.jpg";
+    doc.BackgroundFile = "D:\\Bilder\\Stra\xDF"
+                         "e.jpg";
     doc.ZoomDen = 208.0 / 1.5 / 1.5;
     for (int slot : {1, 77, 10000}) {
         Tobs& o = doc.object(slot);
@@ -79,10 +80,11 @@ TEST(CardJson, FieldsAreKeyedByTheirNamesAndStringsAreUnicode)
     EXPECT_EQ(text["Kind"].toInt(), 2);
     EXPECT_EQ(text["FontName"].toString(), "Times New Roman");
     EXPECT_TRUE(text["Text"].toString().contains(QString::fromUtf8("éß€")));
-    for (const char* key : {"Left", "Top", "Width", "Height", "KeepAspect", "Rotation", "TextAlign", "LineWidth",
-                            "BorderColor", "FillMode", "Color", "AutoTransparent", "Transparent", "Shadow",
-                            "Outline", "ShadowDX", "ShadowDY", "ShapeKind", "FontColor", "FontHeight", "FontPitch",
-                            "FontSize", "FontStyle"})
+    for (const char* key :
+         {"Left",        "Top",        "Width",       "Height",   "KeepAspect", "Rotation",
+          "TextAlign",   "LineWidth",  "BorderColor", "FillMode", "Color",      "AutoTransparent",
+          "Transparent", "Shadow",     "Outline",     "ShadowDX", "ShadowDY",   "ShapeKind",
+          "FontColor",   "FontHeight", "FontPitch",   "FontSize", "FontStyle"})
         EXPECT_TRUE(text.contains(key)) << key;
 }
 

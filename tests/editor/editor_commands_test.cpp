@@ -29,7 +29,10 @@ struct Commands {
     int repaints = 0;
     int changes = 0;
     EditorCommands commands{doc, ask, [this] { ++repaints; }};
-    Commands() { commands.setChangeHook([this] { ++changes; }); }
+    Commands()
+    {
+        commands.setChangeHook([this] { ++changes; });
+    }
 };
 
 }  // namespace

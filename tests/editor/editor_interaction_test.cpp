@@ -53,14 +53,18 @@ struct Editor {
     }
     QWidget* surface() { return page.view()->viewport(); }
     // Area pixels on the surface, scrolled to the origin.
-    void press(int x, int y, Qt::MouseButton b = Qt::LeftButton) { QTest::mousePress(surface(), b, {}, QPoint(x, y)); }
+    void press(int x, int y, Qt::MouseButton b = Qt::LeftButton)
+    {
+        QTest::mousePress(surface(), b, {}, QPoint(x, y));
+    }
     void release(int x, int y, Qt::MouseButton b = Qt::LeftButton)
     {
         QTest::mouseRelease(surface(), b, {}, QPoint(x, y));
     }
     void move(int x, int y)
     {
-        QMouseEvent e(QEvent::MouseMove, QPointF(x, y), QPointF(), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent e(QEvent::MouseMove, QPointF(x, y), QPointF(), Qt::NoButton, Qt::LeftButton,
+                      Qt::NoModifier);
         QApplication::sendEvent(surface(), &e);
     }
     void shape(int slot, int x, int y, int w, int h, int kind = 1)

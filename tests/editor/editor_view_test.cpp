@@ -110,7 +110,8 @@ TEST(EditorView, ZoomNearTheCornersClampsTheScrollPositions)
 
     p.view().setScroll(1 << 20, 1 << 20);
     const QSize visible = p.view().viewport()->size();
-    QTest::mouseClick(p.view().viewport(), Qt::LeftButton, {}, QPoint(visible.width() - 2, visible.height() - 2));
+    QTest::mouseClick(p.view().viewport(), Qt::LeftButton, {},
+                      QPoint(visible.width() - 2, visible.height() - 2));
     EXPECT_EQ(p.view().scrollX(), p.view().surfaceWidth() - visible.width());
     EXPECT_EQ(p.view().scrollY(), p.view().surfaceHeight() - visible.height());
 }
@@ -122,7 +123,8 @@ TEST(EditorView, HandToolScrollsWithTheRulers)
     p.page.setTool(EditingTool::Hand);
     const QImage before = p.page.TRuler()->picture();
     QTest::mousePress(p.view().viewport(), Qt::LeftButton, {}, QPoint(200, 200));
-    QMouseEvent move(QEvent::MouseMove, QPointF(230, 210), QPointF(), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(230, 210), QPointF(), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(p.view().viewport(), &move);
     EXPECT_EQ(p.doc.MouseMode, 2);
     EXPECT_EQ(p.view().scrollX(), 340 - 30);

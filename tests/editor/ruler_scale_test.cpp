@@ -54,7 +54,8 @@ TEST(RulerScale, NegativeValuesLeftOfTheCardAndZoomChangesTheStep)
     const auto labels = labelled(left);
     ASSERT_FALSE(labels.empty());
     EXPECT_EQ(labels.front().value, -90);
-    EXPECT_TRUE(std::all_of(left.ticks.begin(), left.ticks.end(), [](const RulerTick& t) { return t.position >= 20; }));
+    EXPECT_TRUE(std::all_of(left.ticks.begin(), left.ticks.end(),
+                            [](const RulerTick& t) { return t.position >= 20; }));
 
     // Zoomed in to 41.09: a 90 mm card is 1724 pixels; 50 pixels are 2.6 mm.
     const RulerScale zoomed = horizontalRulerScale(421, 1724, 5172, 90.0);

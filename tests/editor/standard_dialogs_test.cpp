@@ -13,8 +13,7 @@ using namespace vellamo::editor;
 namespace {
 
 // Runs `steps` on the modal dialog the next call opens.
-template <typename Dialog>
-void onModal(std::function<void(Dialog&)> steps)
+template <typename Dialog> void onModal(std::function<void(Dialog&)> steps)
 {
     QTimer::singleShot(0, [steps = std::move(steps)] {
         auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());

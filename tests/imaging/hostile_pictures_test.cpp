@@ -102,7 +102,8 @@ TEST(HostilePictures, FilesCutShortAreRefused)
             // still give the whole picture; anything else is refused, never half a picture.
             DibRecord cut;
             if (readPicture(cut, s.bytes.left(n))) {
-                EXPECT_EQ(cut.image(), whole.image()) << s.name.toStdString() << " cut to " << n << " of " << size;
+                EXPECT_EQ(cut.image(), whole.image())
+                    << s.name.toStdString() << " cut to " << n << " of " << size;
                 EXPECT_EQ(cut.bitsPerPixel(), whole.bitsPerPixel());
             }
         }

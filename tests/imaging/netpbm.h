@@ -15,7 +15,8 @@
 namespace vellamo::testing {
 
 // Runs `program args... file` on a file holding `input`; its standard output, or nothing on failure.
-inline std::optional<QByteArray> runNetpbm(const QString& program, const QStringList& args, const QByteArray& input)
+inline std::optional<QByteArray> runNetpbm(const QString& program, const QStringList& args,
+                                           const QByteArray& input)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("input");
@@ -25,7 +26,8 @@ inline std::optional<QByteArray> runNetpbm(const QString& program, const QString
     file.close();
     QProcess process;
     process.start(program, QStringList(args) << path);
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
         return std::nullopt;
     return process.readAllStandardOutput();
 }
@@ -88,8 +90,8 @@ inline QImage decodeWithNetpbm(const QString& decoder, const QByteArray& bytes, 
 inline QByteArray toPpm(const QImage& image)
 {
     const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-    QByteArray out = QByteArray("P6\n") + QByteArray::number(rgb.width()) + ' ' + QByteArray::number(rgb.height()) +
-                     "\n255\n";
+    QByteArray out = QByteArray("P6\n") + QByteArray::number(rgb.width()) + ' ' +
+                     QByteArray::number(rgb.height()) + "\n255\n";
     for (int y = 0; y < rgb.height(); ++y)
         for (int x = 0; x < rgb.width(); ++x) {
             const QRgb c = rgb.pixel(x, y);
@@ -107,7 +109,8 @@ inline QByteArray encodeWithNetpbm(const QString& encoder, const QImage& image, 
 // Every pixel as RGB32 for comparing pictures of any depth.
 inline QImage asRgb(const QImage& image) { return image.convertToFormat(QImage::Format_RGB32); }
 
-// The largest difference of one colour component between two images of the same size; -1 when the sizes differ.
+// The largest difference of one colour component between two images of the same size; -1 when the sizes
+// differ.
 inline int largestDifference(const QImage& a, const QImage& b)
 {
     if (a.size() != b.size())
@@ -133,7 +136,8 @@ inline double meanDifference(const QImage& a, const QImage& b)
     for (int row = 0; row < x.height(); ++row)
         for (int col = 0; col < x.width(); ++col) {
             const QRgb p = x.pixel(col, row), q = y.pixel(col, row);
-            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+            sum +=
+                std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
         }
     return sum / (3.0 * x.width() * x.height());
 }

@@ -16,7 +16,11 @@ namespace {
 
 void u16le(Bytes& b, int v) { b.u8(v & 0xFF).u8((v >> 8) & 0xFF); }
 void u16be(Bytes& b, int v) { b.u8((v >> 8) & 0xFF).u8(v & 0xFF); }
-void u32be(Bytes& b, std::uint32_t v) { u16be(b, int(v >> 16)); u16be(b, int(v & 0xFFFF)); }
+void u32be(Bytes& b, std::uint32_t v)
+{
+    u16be(b, int(v >> 16));
+    u16be(b, int(v & 0xFFFF));
+}
 
 DibRecord read(const QByteArray& bytes)
 {
@@ -47,7 +51,11 @@ void colourTable(Bytes& b, int count)
 QByteArray bitmapFile(const QByteArray& info, int tableBytes, const QByteArray& pixels)
 {
     Bytes b;
-    b.u8('B').u8('M').i32(14 + info.size() - tableBytes + tableBytes + pixels.size()).i32(0).i32(14 + info.size());
+    b.u8('B')
+        .u8('M')
+        .i32(14 + info.size() - tableBytes + tableBytes + pixels.size())
+        .i32(0)
+        .i32(14 + info.size());
     b.raw(info).raw(pixels);
     return b.data;
 }
@@ -99,7 +107,8 @@ TEST(PictureFormats, RunLengthBitmapsAndHeaderlessDibs)
 
 TEST(PictureFormats, TargaLayouts)
 {
-    auto header = [](int mapType, int type, int mapLength, int mapBits, int w, int h, int bits, int descriptor) {
+    auto header = [](int mapType, int type, int mapLength, int mapBits, int w, int h, int bits,
+                     int descriptor) {
         Bytes b;
         b.u8(0).u8(mapType).u8(type);
         u16le(b, 0);
@@ -114,8 +123,8 @@ TEST(PictureFormats, TargaLayouts)
     };
     // 24-bit, 2 x 2, bottom-up (the default): the first stored row is the bottom one.
     Bytes t = header(0, 2, 0, 0, 2, 2, 24, 0);
-    t.u8(255).u8(0).u8(0).u8(0).u8(255).u8(0);   // bottom: blue, green
-    t.u8(0).u8(0).u8(255).u8(9).u8(9).u8(9);     // top: red, grey
+    t.u8(255).u8(0).u8(0).u8(0).u8(255).u8(0);  // bottom: blue, green
+    t.u8(0).u8(0).u8(255).u8(9).u8(9).u8(9);    // top: red, grey
     DibRecord r = read(t.data);
     ASSERT_TRUE(r.isLoaded());
     EXPECT_EQ(r.bitsPerPixel(), 24);
@@ -157,7 +166,8 @@ TEST(PictureFormats, TargaLayouts)
     const DibRecord pattern = colourPattern();
     for (const QStringList& options : {QStringList{"-rgb", "-norle"}, QStringList{"-rgb"}}) {
         const DibRecord fromNetpbm = read(encodeWithNetpbm("pamtotga", pattern.image(), options));
-        EXPECT_EQ(largestDifference(fromNetpbm.image(), pattern.image()), 0) << options.join(' ').toStdString();
+        EXPECT_EQ(largestDifference(fromNetpbm.image(), pattern.image()), 0)
+            << options.join(' ').toStdString();
     }
     // Truncated pixels are refused.
     EXPECT_FALSE(read(t.data.left(t.data.size() - 2)).isLoaded());
@@ -267,8 +277,8 @@ TEST(PictureFormats, IffLayouts)
 
     // Chunky PBM, 3 x 2, ByteRun1: rows are padded to an even width.
     Bytes body;
-    body.u8(3).u8(5).u8(6).u8(7).u8(0xAA);   // literal 5 6 7 + pad
-    body.u8(0xFD).u8(9);                     // run of 4 x 9 (3 pixels + pad)
+    body.u8(3).u8(5).u8(6).u8(7).u8(0xAA);  // literal 5 6 7 + pad
+    body.u8(0xFD).u8(9);                    // run of 4 x 9 (3 pixels + pad)
     DibRecord r = read(form("PBM ", chunk("BMHD", bmhd(3, 2, 8, 0, 1)) + chunk("CMAP", cmap(16)) +
                                         chunk("BODY", body.data)));
     ASSERT_TRUE(r.isLoaded());
@@ -280,7 +290,8 @@ TEST(PictureFormats, IffLayouts)
     // Planar, 2 planes, uncompressed, with a mask plane that is skipped: 8 x 1.
     Bytes planar;
     planar.u8(0xF0).u8(0).u8(0xCC).u8(0).u8(0xFF).u8(0xFF);  // plane 0, plane 1, mask
-    r = read(form("ILBM", chunk("BMHD", bmhd(8, 1, 2, 1, 0)) + chunk("CMAP", cmap(4)) + chunk("BODY", planar.data)));
+    r = read(form("ILBM",
+                  chunk("BMHD", bmhd(8, 1, 2, 1, 0)) + chunk("CMAP", cmap(4)) + chunk("BODY", planar.data)));
     ASSERT_TRUE(r.isLoaded());
     EXPECT_EQ(r.bitsPerPixel(), 4);
     const std::uint32_t expected[8] = {3, 3, 1, 1, 2, 2, 0, 0};
@@ -292,8 +303,8 @@ TEST(PictureFormats, IffLayouts)
     ehb.u8(0x80).u8(0).u8(0).u8(0).u8(0).u8(0).u8(0).u8(0).u8(0).u8(0).u8(0x80).u8(0);  // 6 planes: index 33
     Bytes camg;
     u32be(camg, 0x80);
-    r = read(form("ILBM", chunk("BMHD", bmhd(1, 1, 6, 0, 0)) + chunk("CMAP", cmap(32)) + chunk("CAMG", camg.data) +
-                              chunk("BODY", ehb.data)));
+    r = read(form("ILBM", chunk("BMHD", bmhd(1, 1, 6, 0, 0)) + chunk("CMAP", cmap(32)) +
+                              chunk("CAMG", camg.data) + chunk("BODY", ehb.data)));
     ASSERT_TRUE(r.isLoaded());
     EXPECT_EQ(getpixel(r, 0, 0), 33u);
     EXPECT_EQ(r.colorTable()[33], qRgb(4, 123, 2));
@@ -301,6 +312,8 @@ TEST(PictureFormats, IffLayouts)
     // A run that would cross the end of a row, and a body shorter than the picture.
     Bytes badRun;
     badRun.u8(0xFB).u8(1);  // 6 bytes for a 4-byte row
-    EXPECT_FALSE(read(form("PBM ", chunk("BMHD", bmhd(4, 1, 8, 0, 1)) + chunk("BODY", badRun.data))).isLoaded());
-    EXPECT_FALSE(read(form("ILBM", chunk("BMHD", bmhd(8, 2, 2, 0, 0)) + chunk("BODY", planar.data))).isLoaded());
+    EXPECT_FALSE(
+        read(form("PBM ", chunk("BMHD", bmhd(4, 1, 8, 0, 1)) + chunk("BODY", badRun.data))).isLoaded());
+    EXPECT_FALSE(
+        read(form("ILBM", chunk("BMHD", bmhd(8, 2, 2, 0, 0)) + chunk("BODY", planar.data))).isLoaded());
 }

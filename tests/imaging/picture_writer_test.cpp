@@ -2,8 +2,8 @@
 #include "imaging/picture_writer.h"
 
 #include "netpbm.h"
-#include "support/bytes.h"
 #include "sample_pictures.h"
+#include "support/bytes.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -51,12 +51,14 @@ struct LosslessCase {
 TEST(PictureWriter, LosslessFormatsMatchAnIndependentDecoder)
 {
     // Every depth the picture library holds, written in every format that keeps colours exactly.
-    const LosslessCase cases[] = {{FormatBmp, "bmptopnm"}, {FormatDib, "bmptopnm"},   {FormatPcx, "pcxtoppm"},
+    const LosslessCase cases[] = {{FormatBmp, "bmptopnm"}, {FormatDib, "bmptopnm"},  {FormatPcx, "pcxtoppm"},
                                   {FormatTga, "tgatoppm"}, {FormatTif, "tifftopnm"}, {FormatPng, "pngtopnm"}};
-    const DibRecord pictures[] = {palettePicture(1), palettePicture(4), palettePicture(8, 40, 9), colourPattern()};
+    const DibRecord pictures[] = {palettePicture(1), palettePicture(4), palettePicture(8, 40, 9),
+                                  colourPattern()};
     for (const LosslessCase& c : cases) {
         for (const DibRecord& picture : pictures) {
-            SCOPED_TRACE(testing::Message() << "format " << c.code << ", " << picture.bitsPerPixel() << " bits");
+            SCOPED_TRACE(testing::Message()
+                         << "format " << c.code << ", " << picture.bitsPerPixel() << " bits");
             const Written w = saveToBytes(picture, c.code);
             ASSERT_TRUE(w.saved);
             const QImage decoded = decodeWithNetpbm(c.decoder, w.bytes);
@@ -71,8 +73,8 @@ TEST(PictureWriter, LosslessFormatsMatchAnIndependentDecoder)
 
 TEST(PictureWriter, PaletteFormatsGetAGoodPaletteFromColourPictures)
 {
-    const LosslessCase cases[] = {{FormatGif, "giftopnm"}, {FormatIff, "ilbmtoppm"}, {FormatLbm, "ilbmtoppm"},
-                                  {FormatRle, "bmptopnm"}};
+    const LosslessCase cases[] = {
+        {FormatGif, "giftopnm"}, {FormatIff, "ilbmtoppm"}, {FormatLbm, "ilbmtoppm"}, {FormatRle, "bmptopnm"}};
     const DibRecord colour = colourPattern(64, 48);
     for (const LosslessCase& c : cases) {
         SCOPED_TRACE(testing::Message() << "format " << c.code);
@@ -91,7 +93,8 @@ TEST(PictureWriter, PaletteFormatsGetAGoodPaletteFromColourPictures)
             const DibRecord palette = palettePicture(depth, 34, 17);
             const Written p = saveToBytes(palette, c.code);
             ASSERT_TRUE(p.saved);
-            EXPECT_EQ(largestDifference(decodeWithNetpbm(c.decoder, p.bytes), palette.image()), 0) << depth << " bits";
+            EXPECT_EQ(largestDifference(decodeWithNetpbm(c.decoder, p.bytes), palette.image()), 0)
+                << depth << " bits";
             EXPECT_EQ(largestDifference(readBack(p.bytes), palette.image()), 0) << depth << " bits";
         }
     }
@@ -118,9 +121,9 @@ TEST(PictureWriter, RunLengthFilesAreCompressedEightBitBitmaps)
     ASSERT_TRUE(w.saved);
     ASSERT_GE(w.bytes.size(), 54);
     EXPECT_TRUE(w.bytes.startsWith("BM"));
-    EXPECT_EQ(int32At(w.bytes, 14), 40);              // Windows 3 information header
-    EXPECT_EQ(uchar(w.bytes[28]), 8);                 // bits per pixel
-    EXPECT_EQ(int32At(w.bytes, 30), 1);               // RLE8
+    EXPECT_EQ(int32At(w.bytes, 14), 40);  // Windows 3 information header
+    EXPECT_EQ(uchar(w.bytes[28]), 8);     // bits per pixel
+    EXPECT_EQ(int32At(w.bytes, 30), 1);   // RLE8
 }
 
 TEST(PictureWriter, JpegFollowsTheQualitySetting)

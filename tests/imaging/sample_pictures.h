@@ -15,8 +15,10 @@ inline imaging::DibRecord colourPattern(int width = 37, int height = 23)
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, (x / 8 + y / 8) % 3 == 0 ? qRgb(250, 20, 10)
-                                                           : qRgb(x * 255 / width, y * 255 / height, (x + y) * 3 % 256));
+            image.setPixel(x, y,
+                           (x / 8 + y / 8) % 3 == 0
+                               ? qRgb(250, 20, 10)
+                               : qRgb(x * 255 / width, y * 255 / height, (x + y) * 3 % 256));
     return imaging::DibRecord(image, 24);
 }
 

@@ -49,7 +49,8 @@ TEST(PictureExport, ExtensionsFollowTheSaveFilter)
     EXPECT_EQ(exportFormatCode(1), 3);
 
     EXPECT_EQ(withExportExtension("card", 6), "card.JPG");
-    EXPECT_EQ(withExportExtension("/tmp/v1.2/card", 1), "/tmp/v1.2/card.BMP") << "a dot in a folder is no extension";
+    EXPECT_EQ(withExportExtension("/tmp/v1.2/card", 1), "/tmp/v1.2/card.BMP")
+        << "a dot in a folder is no extension";
     EXPECT_EQ(withExportExtension("D:\\pics.old\\card", 12), "D:\\pics.old\\card.PNG");
     EXPECT_EQ(withExportExtension("card.png", 1), "card.png") << "a typed extension stays, whatever the type";
     EXPECT_EQ(withExportExtension("card.", 1), "card.");
@@ -85,7 +86,8 @@ TEST(PictureExport, WritesPicturesThatReadBack)
     QTemporaryDir dir;
     document::CardDocument doc = redCornerCard();
     for (int index : {1, 12}) {
-        const ExportResult result = exportCardPicture(doc, render::RenderContext(), dir.filePath("card"), index);
+        const ExportResult result =
+            exportCardPicture(doc, render::RenderContext(), dir.filePath("card"), index);
         ASSERT_TRUE(result.saved) << index;
         EXPECT_EQ(result.path, dir.filePath("card") + exportExtension(index));
         const QImage back(result.path);
@@ -94,7 +96,8 @@ TEST(PictureExport, WritesPicturesThatReadBack)
         EXPECT_EQ(back.pixel(37, 10), qRgb(255, 255, 255));
     }
     // The format code decides the type, not the name.
-    const ExportResult png = exportCardPicture(doc, render::RenderContext(), dir.filePath("really-bmp.png"), 1);
+    const ExportResult png =
+        exportCardPicture(doc, render::RenderContext(), dir.filePath("really-bmp.png"), 1);
     ASSERT_TRUE(png.saved);
     QFile file(png.path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

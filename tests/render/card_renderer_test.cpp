@@ -35,7 +35,7 @@ Tobs& text(Canvas& c, int slot, int x, int y, int w, int h, const std::string& s
     return o;
 }
 
-} // namespace
+}  // namespace
 
 TEST(CardRenderer, NotFramedCutsAtTheCardFramedDrawsOutside)
 {
@@ -373,7 +373,7 @@ TEST(CardRenderer, PicturesKeepTheirAspectAndLoseTheirLastPixel)
     p.KeepAspect = true;
     Tobs& q = c.add(2, document::PictureObject, 150, 10, 41, 21);
     q.Picture = picture24(4, 4, [](int, int) { return Blue; });
-    c.add(3, document::PictureObject, 150, 100, 41, 21); // not loaded: nothing
+    c.add(3, document::PictureObject, 150, 100, 41, 21);  // not loaded: nothing
     c.drawFramed(300, 150);
     // h' = 50 * 101 / 100 = 50, drawn 100 x 49.
     EXPECT_EQ(c.at(10, 10), Red);

@@ -12,10 +12,7 @@ using vellamo::testing::picture24;
 namespace {
 
 // Pixel (x, y) of the picture has the colour rgb(10 * x, 10 * y, 7).
-QRgb numbered(int x, int y)
-{
-    return qRgb(10 * x, 10 * y, 7);
-}
+QRgb numbered(int x, int y) { return qRgb(10 * x, 10 * y, 7); }
 
 QImage drawn(const imaging::DibRecord& dib, int X, int Y, int DestW, int DestH, int SrcX, int SrcY, int SrcW,
              int SrcH, QSize size = QSize(40, 20))
@@ -27,7 +24,7 @@ QImage drawn(const imaging::DibRecord& dib, int X, int Y, int DestW, int DestH, 
     return image;
 }
 
-} // namespace
+}  // namespace
 
 TEST(DrawDib, NearestNeighbourDropsColumnsAndRows)
 {

@@ -115,7 +115,8 @@ TEST(LoadDIBit, ResolvesBareNamesInTheProgramFolder)
 TEST(PictureFileFilter, ListsEveryTypeInOrder)
 {
     EXPECT_TRUE(PictureFileFilter.startsWith(
-        "All pictures|*.BMP;*.DIB;*.GIF;*.IFF;*.JIF;*.JPG;*.LBM;*.PCX;*.RLE;*.TGA;*.TIF;*.PNG|BMP - Windows, OS/2 Bitmap|"));
+        "All pictures|*.BMP;*.DIB;*.GIF;*.IFF;*.JIF;*.JPG;*.LBM;*.PCX;*.RLE;*.TGA;*.TIF;*.PNG|BMP - Windows, "
+        "OS/2 Bitmap|"));
     EXPECT_TRUE(PictureFileFilter.contains("|JIF - JPEG - JFIF Compilant|*.JIF|"));
     EXPECT_TRUE(PictureFileFilter.endsWith("|PNG - Portable Graphics Network|*.PNG|All files (*.*)|*.*"));
     EXPECT_EQ(PictureFileFilter.count('|'), 27);  // 14 pairs of text and patterns

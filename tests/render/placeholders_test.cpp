@@ -7,9 +7,14 @@ using namespace vellamo::render;
 namespace {
 
 struct Fields {
-    PlaceholderFields list{{"Title", "", ""},           {"First Name", "Anna", ""}, {"Last Name", "Berg", ""},
-                           {"Zip", "12345", "Zip:"},    {"City", "", "Town"},       {"Phone private 1", "123", "Tel.:"},
-                           {"Title partner", "Dr.", ""}, {"Company", "", ""}};
+    PlaceholderFields list{{"Title", "", ""},
+                           {"First Name", "Anna", ""},
+                           {"Last Name", "Berg", ""},
+                           {"Zip", "12345", "Zip:"},
+                           {"City", "", "Town"},
+                           {"Phone private 1", "123", "Tel.:"},
+                           {"Title partner", "Dr.", ""},
+                           {"Company", "", ""}};
     PlaceholderField& operator[](std::string_view name)
     {
         for (auto& f : list)

@@ -12,15 +12,9 @@ namespace vellamo::testing {
 
 inline constexpr double TestScale = 0.005;
 
-inline std::int32_t units(int pixels)
-{
-    return pixels * 200;
-}
+inline std::int32_t units(int pixels) { return pixels * 200; }
 
-inline std::int32_t colorRef(int r, int g, int b)
-{
-    return r | (g << 8) | (b << 16);
-}
+inline std::int32_t colorRef(int r, int g, int b) { return r | (g << 8) | (b << 16); }
 
 struct Canvas {
     document::CardDocument doc;
@@ -90,4 +84,4 @@ template <typename Colour> imaging::DibRecord picture24(int w, int h, Colour col
     return imaging::DibRecord(image, 24);
 }
 
-} // namespace vellamo::testing
+}  // namespace vellamo::testing

@@ -75,8 +75,8 @@ inline double doubleAt(const QByteArray& b, qsizetype at)
 }
 
 // A 112-byte card format record.
-inline QByteArray formatRecord(double ml, double mt, double px, double py, double w, double h, int cols, int rows,
-                               const std::string& name)
+inline QByteArray formatRecord(double ml, double mt, double px, double py, double w, double h, int cols,
+                               int rows, const std::string& name)
 {
     Bytes b;
     b.f64(ml).f64(mt).f64(px).f64(py).f64(w).f64(h).i32(cols).i32(rows).u8(int(name.size()));
