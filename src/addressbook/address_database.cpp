@@ -1,9 +1,9 @@
 #include "addressbook/address_database.h"
 
 #include "document/binary_io.h"
+#include "imaging/safe_file_write.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 #include <cstring>
 #include <optional>
@@ -128,13 +128,7 @@ bool AddressDatabase::SaveAllNames(const QString& path, const AddressWorkingCopy
     std::array<std::string, LabelCount> labels;
     for (int k = 1; k <= LabelCount; ++k)
         labels[std::size_t(k - 1)] = workingCopy.label(k);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = addressBookToBytes(records, labels, standardIndex);
-    if (file.write(bytes) != bytes.size())
-        return false;
-    return file.commit();
+    return imaging::writeFileSafely(path, addressBookToBytes(records, labels, standardIndex)).written();
 }
 
 void AddressDatabase::LoadFromDB(int index, AddressWorkingCopy& workingCopy) const

@@ -5,12 +5,12 @@
 #include "document/card_file.h"
 #include "document/card_file_commands.h"
 #include "document/card_json.h"
+#include "imaging/safe_file_write.h"
 #include "print/picture_export.h"
 #include "render/picture_operations.h"
 
 #include <QFile>
 #include <QJsonDocument>
-#include <QSaveFile>
 #include <cstdio>
 #include <optional>
 
@@ -79,10 +79,9 @@ int build(const QStringList& args)
         printError(args[0] + ": " + result.message);
         return 1;
     }
-    QSaveFile out(args[1]);
-    const QByteArray bytes = document::cardToBytes(doc);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
-        printError("Error: Could not create file! (" + args[1] + ": " + out.errorString() + ")");
+    const imaging::SafeWriteResult written = imaging::writeFileSafely(args[1], document::cardToBytes(doc));
+    if (!written.written()) {
+        printError("Error: Could not create file! (" + args[1] + ": " + written.error + ")");
         return 1;
     }
     return 0;

@@ -3,10 +3,10 @@
 #include "document/ansi_text.h"
 #include "document/card_file.h"
 #include "document/paths.h"
+#include "imaging/safe_file_write.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace vellamo::document {
 
@@ -42,15 +42,17 @@ bool Saveit(CardDocument& doc, const QString& path, Prompter& ask)
 {
     // Creating over a file the user may not write fails, as it would in place.
     const QFileInfo info(path);
-    QSaveFile file(path);
-    if ((info.exists() && !info.isWritable()) || !file.open(QIODevice::WriteOnly)) {
+    if (info.exists() && !info.isWritable()) {
         reportCannotCreate(ask);
         return false;
     }
-    const QByteArray bytes = cardToBytes(doc);
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        ask.inform(ApplicationTitle, file.errorString(), MessageIcon::Error);
-        file.cancelWriting();
+    const imaging::SafeWriteResult written = imaging::writeFileSafely(path, cardToBytes(doc));
+    if (written.outcome == imaging::SafeWriteResult::Outcome::CannotCreate) {
+        reportCannotCreate(ask);
+        return false;
+    }
+    if (!written.written()) {
+        ask.inform(ApplicationTitle, written.error, MessageIcon::Error);
         return false;
     }
     doc.DocumentFileName = path;

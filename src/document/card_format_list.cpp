@@ -3,9 +3,9 @@
 #include "document/ansi_text.h"
 #include "document/binary_io.h"
 #include "document/units.h"
+#include "imaging/safe_file_write.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace vellamo::document {
@@ -50,13 +50,7 @@ void CardFormatList::LoadEttTypes(const QString& path)
 
 bool CardFormatList::SaveEttTypes(const QString& path) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = cardFormatListToBytes(entries);
-    if (file.write(bytes) != bytes.size())
-        return false;
-    return file.commit();
+    return imaging::writeFileSafely(path, cardFormatListToBytes(entries)).written();
 }
 
 CardFormatDialogValues recordToDialog(const CardFormat& format)

@@ -4,10 +4,10 @@
 #include "imaging/ilbm_codec.h"
 #include "imaging/magick_bridge.h"
 #include "imaging/pcx_codec.h"
+#include "imaging/safe_file_write.h"
 
 #include <QBuffer>
 #include <QImageWriter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <atomic>
@@ -93,10 +93,7 @@ bool SaveDib(const DibRecord& picture, const QString& path, int formatCode, cons
     bool saved = false;
     if (picture.isLoaded()) {
         const std::optional<QByteArray> bytes = encode(picture, formatCode, progress);
-        if (bytes) {
-            QSaveFile file(path);
-            saved = file.open(QIODevice::WriteOnly) && file.write(*bytes) == bytes->size() && file.commit();
-        }
+        saved = bytes && writeFileSafely(path, *bytes).written();
     }
     if (saved)
         report(progress, 100);

@@ -2,6 +2,7 @@
 
 #include "render/placeholders.h"
 #include "support/bytes.h"
+#include "support/file_size_limit.h"
 #include "support/files.h"
 
 #include <QFile>
@@ -171,4 +172,19 @@ TEST(AddressDatabase, PlaceholdersReadTheWorkingCopy)
     EXPECT_EQ(vellamo::render::GetRepStr(
                   "[Title] [First Name] [Last Name], <Phone private 1> [Phone private 1]", fields),
               "Anna Berg, Tel.: 123");
+}
+
+TEST(AddressDatabase, AFullDiskKeepsThePreviousBook)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("AdrDB.dat");
+    writeFile(path, "previous book");
+    AddressDatabase db;
+    db.records = {record("a"), record("b")};
+    PlainWorkingCopy grid;
+    EXPECT_EQ(
+        vellamo::testing::runWithFileSizeLimit(100, [&] { return db.SaveAllNames(path, grid) ? 1 : 0; }), 0)
+        << "the save must report its failure";
+    EXPECT_EQ(readFile(path), QByteArray("previous book"));
+    EXPECT_EQ(vellamo::testing::folderEntries(dir.path()), QStringList{"AdrDB.dat"});
 }

@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include "support/bytes.h"
+#include "support/file_size_limit.h"
 #include "support/files.h"
 
 #include <QFile>
@@ -25,9 +26,17 @@ struct ProcessRun {
     QByteArray err;
 };
 
-ProcessRun runVellamo(const QStringList& args)
+// `fileSizeLimit` > 0 runs the program as on a disk that holds no more than that many bytes per file.
+ProcessRun runVellamo(const QStringList& args, rlim_t fileSizeLimit = 0)
 {
     QProcess p;
+    if (fileSizeLimit > 0) {
+        p.setChildProcessModifier([fileSizeLimit] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{fileSizeLimit, fileSizeLimit};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        });
+    }
     p.start(QStringLiteral(VELLAMO_EXECUTABLE), args);
     p.waitForFinished(60000);
     return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
@@ -215,4 +224,32 @@ TEST(CommandLine, ExportFailuresExitNonZero)
     r = runVellamo({"export", dir.filePath("missing.vis"), dir.filePath("out.png"), "--home", dir.path()});
     EXPECT_EQ(r.status, 1);
     EXPECT_FALSE(QFile::exists(dir.filePath("out.png")));
+}
+
+TEST(CommandLine, AFullDiskKeepsTheOldFileAndExitsNonZero)
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath("card.vis"), defaultCard("Hello"));
+    const ProcessRun dump = runVellamo({"dump", dir.filePath("card.vis")});
+    ASSERT_EQ(dump.status, 0);
+    writeFile(dir.filePath("card.json"), dump.out);
+    writeFile(dir.filePath("old.vis"), "previous card");
+    writeFile(dir.filePath("old.pic"), "previous picture");
+    const QStringList before = vellamo::testing::folderEntries(dir.path());
+
+    const ProcessRun build = runVellamo({"build", dir.filePath("card.json"), dir.filePath("old.vis")}, 100);
+    EXPECT_EQ(build.status, 1);
+    EXPECT_TRUE(build.err.contains("Error: Could not create file!")) << build.err.toStdString();
+    EXPECT_EQ(readFile(dir.filePath("old.vis")), QByteArray("previous card"));
+
+    for (int index = 1; index <= 12; ++index) {
+        const ProcessRun r = runVellamo({"export", dir.filePath("card.vis"), dir.filePath("old.pic"),
+                                         "--format-index", QString::number(index), "--home", dir.path()},
+                                        100);
+        EXPECT_EQ(r.status, 1) << "filter entry " << index;
+        EXPECT_TRUE(r.err.contains("Error: File could not be saved!")) << r.err.toStdString();
+        EXPECT_EQ(readFile(dir.filePath("old.pic")), QByteArray("previous picture"))
+            << "filter entry " << index;
+    }
+    EXPECT_EQ(vellamo::testing::folderEntries(dir.path()), before) << "no partial file left behind";
 }

@@ -2,6 +2,7 @@
 
 #include "document/card_file.h"
 #include "render/picture_operations.h"
+#include "support/file_size_limit.h"
 #include "support/files.h"
 #include "support/scripted_prompter.h"
 
@@ -228,4 +229,21 @@ TEST_F(CardFileCommands, AnUnusableStoredZoomKeepsTheCurrentOne)
     EXPECT_TRUE(OpenItNow(doc, path("card.vis"), context));
     EXPECT_EQ(doc.ZoomNum, 1.0);
     EXPECT_EQ(doc.ZoomDen, 138.67);
+}
+
+TEST_F(CardFileCommands, AFullDiskKeepsTheSavedCardAndSaysSo)
+{
+    writeFile(path("card.vis"), "previous card");
+    doc.object(1).Kind = TextObject;
+    doc.object(1).Text = std::string(4000, 'x');
+    doc.DocumentFileName = path("before.vis");
+    const int status = vellamo::testing::runWithFileSizeLimit(1000, [&] {
+        const bool saved = Saveit(doc, path("card.vis"), ask);
+        const bool told = ask.messages.size() == 1 && ask.messages[0].caption == ApplicationTitle &&
+                          ask.messages[0].icon == MessageIcon::Error && !ask.messages[0].text.isEmpty();
+        return !saved && told && doc.DocumentFileName == path("before.vis") ? 0 : 1;
+    });
+    EXPECT_EQ(status, 0) << "the save must fail with the system's message and keep the card's name";
+    EXPECT_EQ(readFile(path("card.vis")), QByteArray("previous card"));
+    EXPECT_EQ(vellamo::testing::folderEntries(dir.path()), QStringList{"card.vis"});
 }

@@ -1,6 +1,7 @@
 #include "document/card_format_list.h"
 
 #include "support/bytes.h"
+#include "support/file_size_limit.h"
 #include "support/files.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_prompter.h"
@@ -233,4 +234,15 @@ TEST_F(FormatList, UnreadableFilesGiveAnEmptyList)
     EXPECT_TRUE(logic.entries().empty());
     logic.close();
     EXPECT_EQ(readFile(file), Bytes().i32(64687).i32(0).data);
+}
+
+TEST_F(FormatList, AFullDiskKeepsThePreviousList)
+{
+    writeFile(file, listFile({"old"}));
+    CardFormatList list;
+    list.entries.resize(3);
+    EXPECT_EQ(vellamo::testing::runWithFileSizeLimit(64, [&] { return list.SaveEttTypes(file) ? 1 : 0; }), 0)
+        << "the save must report its failure";
+    EXPECT_EQ(readFile(file), listFile({"old"}));
+    EXPECT_EQ(vellamo::testing::folderEntries(dir.path()), QStringList{"Visiten.dat"});
 }
