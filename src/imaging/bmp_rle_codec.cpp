@@ -2,6 +2,8 @@
 
 #include "imaging/byte_view.h"
 
+#include <algorithm>
+
 namespace vellamo::imaging {
 
 namespace {
@@ -93,6 +95,72 @@ std::optional<QByteArray> writeRle8Bitmap(const DibRecord& picture, const Progre
     }
     out.append(pixels);
     return out;
+}
+
+DibRecord readRleBitmap(const QByteArray& data, int width, int height, int bits,
+                        const QList<QRgb>& colorTable)
+{
+    if ((bits != 4 && bits != 8) || width <= 0 || height <= 0 || qint64(width) * height > MaxPicturePixels)
+        return {};
+    QImage image(width, height, QImage::Format_Indexed8);
+    if (image.isNull())
+        return {};
+    image.fill(0);
+    QList<QRgb> table(colorTableSize(bits), qRgb(0, 0, 0));
+    for (qsizetype i = 0; i < std::min(table.size(), colorTable.size()); ++i)
+        table[i] = colorTable[i] | 0xFF000000u;
+    image.setColorTable(table);
+
+    const ByteView in(data);
+    const uchar highest = uchar(table.size() - 1);
+    qint64 x = 0;
+    qint64 row = 0;  // counted from the bottom
+    auto put = [&](uchar index) {
+        if (x < width && row < height)
+            image.scanLine(int(height - 1 - row))[x] = std::min(index, highest);
+        ++x;
+    };
+    qsizetype at = 0;
+    while (in.has(at, 2)) {
+        const std::uint32_t count = in.u8(at);
+        const std::uint32_t value = in.u8(at + 1);
+        at += 2;
+        if (count > 0) {  // a run of one index, or of two alternating nibbles
+            for (std::uint32_t i = 0; i < count; ++i)
+                put(bits == 8 ? uchar(value) : uchar(i % 2 == 0 ? value >> 4 : value & 0x0F));
+            continue;
+        }
+        switch (value) {
+        case 0:  // end of line
+            x = 0;
+            ++row;
+            break;
+        case 1:  // end of bitmap
+            return DibRecord(image, bits);
+        case 2:  // jump right and up
+            if (!in.has(at, 2))
+                return {};
+            x += in.u8(at);
+            row += in.u8(at + 1);
+            at += 2;
+            break;
+        default: {  // `value` indices as they are, padded to 16 bits
+            const qsizetype bytes = bits == 8 ? qsizetype(value) : qsizetype(value + 1) / 2;
+            if (!in.has(at, bytes))
+                return {};
+            for (std::uint32_t i = 0; i < value; ++i) {
+                const std::uint32_t b = in.u8(at + (bits == 8 ? qsizetype(i) : qsizetype(i / 2)));
+                put(bits == 8 ? uchar(b) : uchar(i % 2 == 0 ? b >> 4 : b & 0x0F));
+            }
+            at += bytes + (bytes & 1);
+            break;
+        }
+        }
+        // Nothing above the top row can be drawn; what is left cannot change the picture.
+        if (row >= height)
+            return DibRecord(image, bits);
+    }
+    return {};
 }
 
 }  // namespace vellamo::imaging

@@ -1,5 +1,6 @@
 #include "imaging/picture_reader.h"
 
+#include "imaging/bmp_rle_codec.h"
 #include "imaging/byte_view.h"
 #include "imaging/ilbm_codec.h"
 #include "imaging/magick_bridge.h"
@@ -8,6 +9,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
+#include <optional>
 
 namespace vellamo::imaging {
 
@@ -52,8 +54,10 @@ bool plausibleBitmap(const ByteView& v, qsizetype base, qint64 dataOffset)
     if (!isBitmapInfoSize(headerSize))
         return false;
     const bool core = headerSize == 12;
-    const qint64 width = core ? v.u16le(base + 4) : v.i32le(base + 4);
-    const qint64 rawHeight = core ? v.u16le(base + 6) : v.i32le(base + 8);
+    // Signed for the information header: a negative height means the rows are stored top first.
+    // (Both branches widened, so that the unsigned core fields do not make the sign vanish.)
+    const qint64 width = core ? qint64(v.u16le(base + 4)) : qint64(v.i32le(base + 4));
+    const qint64 rawHeight = core ? qint64(v.u16le(base + 6)) : qint64(v.i32le(base + 8));
     const int planes = int(core ? v.u16le(base + 8) : v.u16le(base + 12));
     const int bits = int(core ? v.u16le(base + 10) : v.u16le(base + 14));
     const std::uint32_t compression = core ? 0 : v.u32le(base + 16);
@@ -214,6 +218,32 @@ int fileBitsPerPixel(const ByteView& v, PictureType type, const QImage& image)
     }
 }
 
+// RLE4 and RLE8 bitmaps are ours to decode (see readRleBitmap); nothing for other bitmaps.
+std::optional<DibRecord> readRunLengthBitmap(const QByteArray& bytes, const ByteView& v, qsizetype base,
+                                             qint64 dataOffset)
+{
+    const std::uint32_t headerSize = v.u32le(base);
+    if (headerSize == 12)
+        return std::nullopt;
+    const std::uint32_t compression = v.u32le(base + 16);
+    if (compression != 1 && compression != 2)
+        return std::nullopt;
+    // plausibleBitmap has checked the header, the colour table and where the pixels start.
+    const int width = v.i32le(base + 4);
+    const int height = v.i32le(base + 8);
+    const int bits = compression == 1 ? 8 : 4;
+    const std::uint32_t coloursUsed = v.u32le(base + 32);
+    const qsizetype entries = coloursUsed ? qsizetype(coloursUsed) : (qsizetype(1) << bits);
+    const qsizetype tableAt = base + qsizetype(headerSize);
+    QList<QRgb> table;
+    for (qsizetype i = 0; i < entries; ++i) {
+        const qsizetype at = tableAt + 4 * i;
+        table.append(qRgb(int(v.u8(at + 2)), int(v.u8(at + 1)), int(v.u8(at))));
+    }
+    const qsizetype pixelsAt = dataOffset < 0 ? tableAt + 4 * entries : qsizetype(dataOffset);
+    return readRleBitmap(bytes.mid(pixelsAt), width, height, bits, table);
+}
+
 DibRecord readWithQt(const QByteArray& bytes, const ByteView& v, PictureType type)
 {
     const char* format = nullptr;
@@ -221,11 +251,15 @@ DibRecord readWithQt(const QByteArray& bytes, const ByteView& v, PictureType typ
     case PictureType::Bmp:
         if (!plausibleBitmap(v, 14, v.u32le(10)))
             return {};
+        if (auto rle = readRunLengthBitmap(bytes, v, 14, v.u32le(10)))
+            return *rle;
         format = "bmp";
         break;
     case PictureType::HeaderlessDib:
         if (!plausibleBitmap(v, 0, -1))
             return {};
+        if (auto rle = readRunLengthBitmap(bytes, v, 0, -1))
+            return *rle;
         format = "dib";
         break;
     case PictureType::Jpeg:
