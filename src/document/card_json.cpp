@@ -4,19 +4,46 @@
 
 #include <QJsonArray>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace vellamo::document {
 
 namespace {
 
-// JSON has no NaN or infinity; those travel as strings.
+constexpr std::uint64_t DefaultNaNBits = 0x7FF8000000000000;
+
+std::uint64_t bitsOf(double value)
+{
+    std::uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+// JSON has no NaN or infinity; those travel as strings. A NaN with another payload and -0
+// would come back changed from a number or "NaN", so they travel as "0x" and their 16-digit
+// bit pattern.
 QJsonValue doubleToJson(double value)
 {
+    if ((std::isnan(value) && bitsOf(value) != DefaultNaNBits) || (value == 0 && std::signbit(value)))
+        return QStringLiteral("0x%1").arg(bitsOf(value), 16, 16, QLatin1Char('0'));
     if (std::isnan(value))
         return QStringLiteral("NaN");
     if (std::isinf(value))
         return value > 0 ? QStringLiteral("Infinity") : QStringLiteral("-Infinity");
+    return value;
+}
+
+std::optional<double> doubleFromBitPattern(const QString& s)
+{
+    if (s.size() != 18 || !s.startsWith(u"0x"))
+        return std::nullopt;
+    bool ok = false;
+    const std::uint64_t bits = s.mid(2).toULongLong(&ok, 16);
+    if (!ok)
+        return std::nullopt;
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
     return value;
 }
 
@@ -30,7 +57,7 @@ double doubleFromJson(const QJsonValue& value, double fallback)
             return std::numeric_limits<double>::infinity();
         if (s == u"-Infinity")
             return -std::numeric_limits<double>::infinity();
-        return fallback;
+        return doubleFromBitPattern(s).value_or(fallback);
     }
     return value.isDouble() ? value.toDouble() : fallback;
 }
@@ -42,7 +69,11 @@ QString hex(const unsigned char* bytes, std::size_t count)
 
 class JsonFields {
 public:
-    explicit JsonFields(const QJsonObject& json) : m_json(json) {}
+    // `where` names the object in messages, "" for the card itself.
+    JsonFields(const QJsonObject& json, QString where, QString& error)
+        : m_json(json), m_where(std::move(where)), m_error(error)
+    {
+    }
     void int32(const char* key, std::int32_t& field) const
     {
         const QJsonValue v = m_json.value(QLatin1String(key));
@@ -70,12 +101,24 @@ public:
     void text(const char* key, std::string& field) const
     {
         const QJsonValue v = m_json.value(QLatin1String(key));
-        if (v.isString())
-            field = toAnsi(v.toString());
+        if (!v.isString())
+            return;
+        const QString text = v.toString();
+        // A card file ends each string at its first zero byte; the rest would be read as
+        // the following fields.
+        if (text.contains(QChar(0))) {
+            if (m_error.isEmpty())
+                m_error = u'"' + QLatin1String(key) + u'"' + m_where +
+                          QStringLiteral(" holds a zero character, which a card file cannot store");
+            return;
+        }
+        field = toAnsi(text);
     }
 
 private:
     const QJsonObject& m_json;
+    QString m_where;
+    QString& m_error;
 };
 
 QJsonObject formatToJson(const CardFormat& f)
@@ -100,9 +143,9 @@ QJsonObject formatToJson(const CardFormat& f)
     return json;
 }
 
-void formatFromJson(const QJsonObject& json, CardFormat& f)
+void formatFromJson(const QJsonObject& json, CardFormat& f, QString& error)
 {
-    JsonFields in(json);
+    JsonFields in(json, QStringLiteral(" of \"CardFormat\""), error);
     in.real("MarginLeft", f.MarginLeft);
     in.real("MarginTop", f.MarginTop);
     in.real("PitchX", f.PitchX);
@@ -154,9 +197,9 @@ QJsonObject objectToJson(int slot, const Tobs& o)
     return json;
 }
 
-void objectFromJson(const QJsonObject& json, Tobs& o)
+void objectFromJson(const QJsonObject& json, Tobs& o, int slot, QString& error)
 {
-    JsonFields in(json);
+    JsonFields in(json, QStringLiteral(" of the object in slot %1").arg(slot), error);
     in.int32("Left", o.Left);
     in.int32("Top", o.Top);
     in.int32("Width", o.Width);
@@ -209,13 +252,14 @@ QJsonObject cardToJson(const CardDocument& doc)
 CardFromJsonResult cardFromJson(const QJsonObject& json, CardDocument& doc)
 {
     doc.clearall();
+    QString error;
     if (json.contains("CardFormat")) {
         if (!json.value("CardFormat").isObject())
             return {false, QStringLiteral("\"CardFormat\" must be an object")};
-        formatFromJson(json.value("CardFormat").toObject(), doc.Format);
+        formatFromJson(json.value("CardFormat").toObject(), doc.Format, error);
         doc.updateExtents();
     }
-    JsonFields in(json);
+    JsonFields in(json, QString(), error);
     in.int32("CardExtentX", doc.CardExtentX);
     in.int32("CardExtentY", doc.CardExtentY);
     in.int32("BackgroundMode", doc.BackgroundMode);
@@ -230,8 +274,10 @@ CardFromJsonResult cardFromJson(const QJsonObject& json, CardDocument& doc)
         const int slot = object.value("Slot").toInt(0);
         if (!value.isObject() || slot < FirstSlot || slot > LastSlot)
             return {false, QStringLiteral("every object needs a \"Slot\" from 1 to 10000")};
-        objectFromJson(object, doc.object(slot));
+        objectFromJson(object, doc.object(slot), slot, error);
     }
+    if (!error.isEmpty())
+        return {false, error};
     return {true, QString()};
 }
 

@@ -5,6 +5,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -112,4 +113,59 @@ TEST(CardJson, BadDataIsRefusedWithAReason)
     EXPECT_FALSE(cardFromJson(json, doc).ok);
     EXPECT_TRUE(cardFromJson(QJsonObject(), doc).ok) << "an empty object is the empty card";
     EXPECT_EQ(cardToBytes(doc).size(), 180);
+}
+
+TEST(CardJson, EveryDoubleComesBackWithItsExactBits)
+{
+    const auto fromBits = [](std::uint64_t bits) {
+        double d;
+        std::memcpy(&d, &bits, 8);
+        return d;
+    };
+    const double values[] = {-0.0,
+                             fromBits(0x7FF8000000000123),  // a quiet NaN with a payload
+                             fromBits(0xFFF8000000000000),  // the negative default NaN
+                             fromBits(0x7FF0000000000001),  // a signalling NaN
+                             std::numeric_limits<double>::quiet_NaN(),
+                             std::numeric_limits<double>::denorm_min(),
+                             -std::numeric_limits<double>::max(),
+                             0.1 + 0.2};
+    for (const double value : values) {
+        CardDocument doc;
+        doc.ZoomNum = value;
+        doc.ZoomDen = value;
+        doc.Format.MarginLeft = value;
+        doc.Format.CardHeight = value;
+        const QByteArray text = QJsonDocument(cardToJson(doc)).toJson();
+        CardDocument rebuilt;
+        ASSERT_TRUE(cardFromJson(QJsonDocument::fromJson(text).object(), rebuilt).ok);
+        EXPECT_EQ(cardToBytes(rebuilt), cardToBytes(doc)) << text.toStdString();
+    }
+    // The bit pattern form: "0x" and 16 hexadecimal digits.
+    CardDocument doc;
+    doc.ZoomNum = -0.0;
+    EXPECT_EQ(cardToJson(doc)["ZoomNum"].toString(), "0x8000000000000000");
+    QJsonObject json;
+    json["ZoomDen"] = "0x3ff8000000000000";
+    ASSERT_TRUE(cardFromJson(json, doc).ok);
+    EXPECT_EQ(doc.ZoomDen, 1.5);
+}
+
+TEST(CardJson, ZeroCharactersInStringsAreRefusedNamingTheField)
+{
+    CardDocument doc;
+    const auto refusal = [&](const QByteArray& text) {
+        const auto result = cardFromJson(QJsonDocument::fromJson(text).object(), doc);
+        EXPECT_FALSE(result.ok) << text.toStdString();
+        return result.message.toStdString();
+    };
+    std::string message = refusal(R"({"Objects": [{"Slot": 5, "Kind": 2, "Text": "a\u0000b"}]})");
+    EXPECT_NE(message.find("\"Text\""), std::string::npos) << message;
+    EXPECT_NE(message.find("slot 5"), std::string::npos) << message;
+    message = refusal(R"({"Objects": [{"Slot": 9, "Kind": 2, "FontName": "\u0000"}]})");
+    EXPECT_NE(message.find("\"FontName\""), std::string::npos) << message;
+    message = refusal(R"({"BackgroundFile": "x\u0000"})");
+    EXPECT_NE(message.find("\"BackgroundFile\""), std::string::npos) << message;
+    message = refusal(R"({"CardFormat": {"Name": "n\u0000"}})");
+    EXPECT_NE(message.find("\"Name\" of \"CardFormat\""), std::string::npos) << message;
 }
