@@ -203,7 +203,7 @@ void makeReadCardUsable(CardDocument& doc, double previousZoomNum, double previo
                                doc.CardExtentY <= maxExtent;
     if (formatCorrected || !extentsUsable)
         doc.updateExtents();
-    if (!isUsableZoom(doc.ZoomNum, doc.ZoomDen)) {
+    if (!bringZoomIntoToolRange(doc.ZoomNum, doc.ZoomDen)) {
         doc.ZoomNum = previousZoomNum;
         doc.ZoomDen = previousZoomDen;
     }

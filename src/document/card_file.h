@@ -37,8 +37,8 @@ CardReadResult readCardBytes(const QByteArray& bytes, CardDocument& doc, const C
 
 // Brings values read from a file that the program cannot work with back into range: the card
 // format as usableCardFormat says, an editing area outside 1 .. three times 3000 inches (or
-// one that no longer fits a corrected format) from the format, and an unusable zoom back to
-// `previousZoomNum` / `previousZoomDen`.
+// one that no longer fits a corrected format) from the format, a zoom beyond the zoom tool's
+// range to its nearer end, and a zoom that is no ratio back to `previousZoomNum` / `previousZoomDen`.
 void makeReadCardUsable(CardDocument& doc, double previousZoomNum, double previousZoomDen);
 
 }  // namespace vellamo::document

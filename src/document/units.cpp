@@ -53,12 +53,17 @@ double startZoomDen(int screenPixelsPerInch)
     return double(UnitsPerInch / screenPixelsPerInch);
 }
 
-bool isUsableZoom(double zoomNum, double zoomDen)
+bool bringZoomIntoToolRange(double& zoomNum, double& zoomDen)
 {
     if (!std::isfinite(zoomNum) || !std::isfinite(zoomDen) || zoomNum <= 0 || zoomDen <= 0)
         return false;
     const double unitsPerPixel = zoomDen / zoomNum;
-    return unitsPerPixel >= 1.0 && unitsPerPixel <= 100000.0;
+    if (unitsPerPixel < FinestZoomUnitsPerPixel || unitsPerPixel > CoarsestZoomUnitsPerPixel) {
+        zoomNum = 1.0;
+        zoomDen =
+            unitsPerPixel < FinestZoomUnitsPerPixel ? FinestZoomUnitsPerPixel : CoarsestZoomUnitsPerPixel;
+    }
+    return true;
 }
 
 }  // namespace vellamo::document

@@ -37,8 +37,18 @@ std::int32_t unitsToDevice(std::int32_t units, double printScale);
 // The screen zoom's starting denominator: 20000 div the screen's pixels per inch.
 double startZoomDen(int screenPixelsPerInch);
 
-// The zoom tool never goes beyond these ratios of ZoomDen / ZoomNum; a stored zoom outside
-// a generous band around them is not trusted.
-bool isUsableZoom(double zoomNum, double zoomDen);
+// The zoom tool divides or multiplies ZoomDen by ZoomStep while it lies above ZoomInLimit
+// (zooming in) or below ZoomOutLimit (zooming out), so it never leaves
+// ZoomInLimit / ZoomStep .. ZoomOutLimit x ZoomStep units per pixel.
+inline constexpr double ZoomStep = 1.5;
+inline constexpr double ZoomInLimit = 50.0;
+inline constexpr double ZoomOutLimit = 1000.0;
+inline constexpr double FinestZoomUnitsPerPixel = ZoomInLimit / ZoomStep;
+inline constexpr double CoarsestZoomUnitsPerPixel = ZoomOutLimit * ZoomStep;
+
+// A stored zoom made one the zoom tool could have reached: one beyond either end becomes
+// ZoomNum 1 and that end. False, with nothing changed, for a zoom that is no ratio at all
+// (NaN, infinite, zero or negative parts).
+bool bringZoomIntoToolRange(double& zoomNum, double& zoomDen);
 
 }  // namespace vellamo::document

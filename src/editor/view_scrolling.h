@@ -2,12 +2,14 @@
 
 // What the zoom and hand tools do to the zoom and the scroll positions, without widgets.
 
+#include "document/units.h"
+
 namespace vellamo::editor {
 
-inline constexpr double ZoomFactor = 1.5;
+inline constexpr double ZoomFactor = document::ZoomStep;
 // Zooming in stops once ZoomDen is at or below this, zooming out once at or above the other.
-inline constexpr double ZoomInLimit = 50.0;
-inline constexpr double ZoomOutLimit = 1000.0;
+inline constexpr double ZoomInLimit = document::ZoomInLimit;
+inline constexpr double ZoomOutLimit = document::ZoomOutLimit;
 
 struct ScrollTarget {
     int x = 0;

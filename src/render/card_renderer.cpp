@@ -25,6 +25,21 @@ namespace {
 constexpr int MaxPenWidth = 1 << 20;
 constexpr int MaxFontPixels = 1 << 16;
 constexpr int MaxOutlineRadius = 256;
+// An outline is the text drawn at every offset of a square of that radius; beyond this many
+// offsets per side the square is sampled evenly, its corners kept. The gaps stay far below a
+// stroke's width, and one repaint stays quick at any scale.
+constexpr int MaxOutlineSteps = 8;
+
+// The offsets -r .. r, sampled evenly (ends included) when there are more than the steps allow.
+std::vector<int> outlineOffsets(int r)
+{
+    const int steps = std::min(r, MaxOutlineSteps);
+    std::vector<int> offsets;
+    offsets.reserve(std::size_t(2 * steps + 1));
+    for (int k = -steps; k <= steps; ++k)
+        offsets.push_back(k * r / steps);
+    return offsets;
+}
 
 QColor colorOf(std::int32_t colorRef) { return QColor(imaging::rgbFromColorRef(std::uint32_t(colorRef))); }
 
@@ -278,6 +293,7 @@ void drawText(QPainter& p, const CardDocument& doc, const Tobs& o, const Box& b,
     const double sx = Scale * o.ShadowDX * 2000 / context.MmPerInchX;
     const double sy = Scale * o.ShadowDY * 2000 / context.MmPerInchY;
     const int r = std::clamp(truncToInt32(Scale * 4000 / context.MmPerInchX), 1, MaxOutlineRadius);
+    const std::vector<int> offsets = o.Outline ? outlineOffsets(r) : std::vector<int>();
     const std::int64_t x = b.x, y = b.y, w = b.w, h = b.h;
 
     if (o.Rotation != 0) {
@@ -301,8 +317,8 @@ void drawText(QPainter& p, const CardDocument& doc, const Tobs& o, const Box& b,
         if (o.Shadow)
             drawAt(ax + truncToInt32(sx), ay + truncToInt32(sy), o.ShadowColor());
         if (o.Outline) {
-            for (int i = -r; i <= r; ++i)
-                for (int j = -r; j <= r; ++j)
+            for (const int i : offsets)
+                for (const int j : offsets)
                     if (i != 0 && j != 0)
                         drawAt(ax + i, ay + j, o.BorderColor);
         }
@@ -329,8 +345,8 @@ void drawText(QPainter& p, const CardDocument& doc, const Tobs& o, const Box& b,
                    std::int64_t(truncToInt32(Y0 + double(h) + sy)) - YOff, o.ShadowColor());
         }
         if (o.Outline) {
-            for (int i = -r; i <= r; ++i)
-                for (int j = -r; j <= r; ++j)
+            for (const int i : offsets)
+                for (const int j : offsets)
                     if (i != 0 && j != 0)
                         drawIn(x + i, y + j, x + i + w, y + j + h, o.BorderColor);
         }

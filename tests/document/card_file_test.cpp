@@ -257,3 +257,21 @@ TEST(CardFile, UnusableStoredValuesAreCorrected)
     EXPECT_EQ(ok.CardExtentX, 5000);
     EXPECT_EQ(ok.ZoomDen, 61.63);
 }
+
+TEST(CardFile, AStoredZoomIsBroughtIntoTheZoomToolsRange)
+{
+    // The zoom tool steps ZoomDen by 1.5 while above 50 or below 1000: 50 / 1.5 .. 1500.
+    struct Case {
+        double num, den, wantNum, wantDen;
+    };
+    for (const Case c : {Case{1, 1, 1, 50.0 / 1.5}, Case{1, 33.0, 1, 50.0 / 1.5}, Case{2, 60, 1, 50.0 / 1.5},
+                         Case{1, 1e9, 1, 1500}, Case{0.5, 800, 1, 1500}, Case{1, 50.0 / 1.5, 1, 50.0 / 1.5},
+                         Case{1, 1500, 1, 1500}, Case{2, 500, 2, 500}, Case{1, 41.15, 1, 41.15}}) {
+        CardDocument doc;
+        doc.ZoomNum = c.num;
+        doc.ZoomDen = c.den;
+        makeReadCardUsable(doc, 1.0, 208.0);
+        EXPECT_EQ(doc.ZoomNum, c.wantNum) << c.num << " / " << c.den;
+        EXPECT_DOUBLE_EQ(doc.ZoomDen, c.wantDen) << c.num << " / " << c.den;
+    }
+}

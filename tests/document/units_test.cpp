@@ -1,6 +1,8 @@
 #include "document/units.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 #include <limits>
 
 using namespace vellamo::document;
@@ -34,15 +36,20 @@ TEST(Units, DamagedValuesNeverOverflow)
     EXPECT_EQ(unitsToScreen(100, 1.0, 0.0), std::numeric_limits<std::int32_t>::max());
 }
 
-TEST(Units, UsableZoomBand)
+TEST(Units, ZoomsThatAreNoRatioAreRefused)
 {
-    EXPECT_TRUE(isUsableZoom(1.0, 208.0));
-    EXPECT_TRUE(isUsableZoom(1.0, 41.09));
-    EXPECT_TRUE(isUsableZoom(1.0, 1053.0));
-    EXPECT_FALSE(isUsableZoom(1.0, 0.0));
-    EXPECT_FALSE(isUsableZoom(0.0, 208.0));
-    EXPECT_FALSE(isUsableZoom(-1.0, 208.0));
-    EXPECT_FALSE(isUsableZoom(std::numeric_limits<double>::infinity(), 208.0));
-    EXPECT_FALSE(isUsableZoom(1.0, std::numeric_limits<double>::quiet_NaN()));
-    EXPECT_FALSE(isUsableZoom(1.0, 1e-9));
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        double num, den;
+    };
+    for (const Case c :
+         {Case{1.0, 0.0}, Case{0.0, 208.0}, Case{-1.0, 208.0}, Case{inf, 208.0}, Case{1.0, nan}}) {
+        double num = c.num, den = c.den;
+        EXPECT_FALSE(bringZoomIntoToolRange(num, den)) << c.num << " / " << c.den;
+        EXPECT_TRUE(num == c.num || (std::isnan(num) && std::isnan(c.num)));
+    }
+    double num = 1.0, den = 208.0;
+    EXPECT_TRUE(bringZoomIntoToolRange(num, den));
+    EXPECT_EQ(den, 208.0);
 }

@@ -2,6 +2,7 @@
 
 #include "render_support.h"
 
+#include <QPaintEngine>
 #include <QPicture>
 #include <gtest/gtest.h>
 
@@ -231,6 +232,84 @@ TEST(CardRenderer, OutlineOfRadiusOneIsFourDiagonalCopies)
     EXPECT_EQ(plainMax, 40);
     EXPECT_EQ(outlinedMax, 4 * 40) << "inside the stem exactly four copies overlap";
     EXPECT_EQ(outlined, plain.adjusted(-1, -1, 1, 1));
+}
+
+namespace {
+
+// A surface that only counts the text items drawn on it.
+class TextCountingEngine : public QPaintEngine {
+public:
+    int texts = 0;
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState&) override {}
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    void drawTextItem(const QPointF&, const QTextItem&) override { ++texts; }
+    Type type() const override { return User; }
+};
+
+class TextCountingDevice : public QPaintDevice {
+public:
+    TextCountingEngine engine;
+    QPaintEngine* paintEngine() const override { return const_cast<TextCountingEngine*>(&engine); }
+
+protected:
+    int metric(PaintDeviceMetric m) const override
+    {
+        switch (m) {
+        case PdmWidth:
+            return 300;
+        case PdmHeight:
+            return 200;
+        case PdmWidthMM:
+        case PdmHeightMM:
+            return 80;
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return 96;
+        case PdmDevicePixelRatioScaled:
+            return int(QPaintDevice::devicePixelRatioFScale());
+        case PdmDepth:
+            return 32;
+        default:
+            return 1;
+        }
+    }
+};
+
+}  // namespace
+
+TEST(CardRenderer, OutlinesReachTheirRadiusWithBoundedWork)
+{
+    // Radius Trunc(Scale x 4000 / 25.39995): 20 at this scale.
+    const double scale = 20.5 * 25.39995 / 4000;
+    auto draw = [&](bool outline) {
+        Canvas c;
+        c.scale = scale;
+        Tobs& t = text(c, 1, 100, 60, 100, 80, "I", 1);
+        t.Outline = outline;
+        t.Color = colorRef(255, 0, 0);
+        t.BorderColor = colorRef(255, 0, 0);
+        c.drawFramed(300, 200);
+        return c.ink();
+    };
+    const QRect plain = draw(false);
+    ASSERT_FALSE(plain.isEmpty());
+    EXPECT_EQ(draw(true), plain.adjusted(-20, -20, 20, 20));
+
+    // At a scale of radius 157 every offset of the square would be 314 x 314 draws.
+    Canvas c;
+    c.scale = 1.0;
+    text(c, 1, 100, 60, 100, 80, "I", 1).Outline = true;
+    TextCountingDevice device;
+    {
+        QPainter p(&device);
+        render::DrawVCart(p, c.doc, c.context, 300, 200, 0, 0, c.scale, true);
+    }
+    EXPECT_GE(device.engine.texts, 5) << "the four corners and the text itself";
+    EXPECT_LE(device.engine.texts, 17 * 17) << "at most 8 sampled offsets to each side";
 }
 
 TEST(CardRenderer, TextAlignOutsideOneAndTwoIsLeft)
