@@ -46,8 +46,9 @@ int dump(const QStringList& args)
         printError(QStringLiteral("it is not a Business Card in the Korvend Vellamo 3.5-Format!"));
         return 1;
     }
-    const QByteArray json = QJsonDocument(document::cardToJson(doc)).toJson(QJsonDocument::Indented);
-    std::fwrite(json.constData(), 1, std::size_t(json.size()), stdout);
+    document::writeCardJson(doc, [](const QByteArray& piece) {
+        std::fwrite(piece.constData(), 1, std::size_t(piece.size()), stdout);
+    });
     if (!result.complete) {
         printError(QStringLiteral("warning: the card file ends before its last entry"));
     }

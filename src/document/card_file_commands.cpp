@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace vellamo::document {
 
@@ -103,8 +104,13 @@ bool OpenItNow(CardDocument& doc, const QString& path, CardFileContext& context)
     }
     // The signature first, so that opening some large other file reads no more than it.
     QByteArray bytes = file.read(CardSignatureSize);
-    if (hasCardSignature(bytes))
-        bytes += file.readAll();
+    if (hasCardSignature(bytes)) {
+        // Read into place: appending a second whole copy would double the peak for large cards.
+        const qint64 rest = std::max<qint64>(0, file.size() - bytes.size());
+        bytes.resize(bytes.size() + qsizetype(rest));
+        const qint64 got = file.read(bytes.data() + CardSignatureSize, rest);
+        bytes.resize(CardSignatureSize + qsizetype(std::max<qint64>(0, got)));
+    }
     file.close();
     if (!hasCardSignature(bytes)) {
         context.ask.inform(QStringLiteral("Unknown file extension"),

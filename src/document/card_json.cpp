@@ -3,9 +3,11 @@
 #include "document/ansi_text.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <vector>
 
 namespace vellamo::document {
 
@@ -164,7 +166,12 @@ void formatFromJson(const QJsonObject& json, CardFormat& f, QString& error)
         f.NameArea[start + i] = static_cast<unsigned char>(behind[qsizetype(i)]);
 }
 
-QJsonObject objectToJson(int slot, const Tobs& o)
+// Turns a stored string into its JSON value; the dump puts stand-ins there (see writeCardJson).
+using StringValue = std::function<QJsonValue(const std::string&)>;
+
+QJsonValue plainString(const std::string& text) { return fromAnsi(text); }
+
+QJsonObject objectToJson(int slot, const Tobs& o, const StringValue& string)
 {
     QJsonObject json;
     json["Slot"] = slot;
@@ -187,10 +194,10 @@ QJsonObject objectToJson(int slot, const Tobs& o)
     json["AutoTransparent"] = o.AutoTransparent;
     json["LineWidth"] = o.LineWidth;
     json["Rotation"] = o.Rotation;
-    json["Text"] = fromAnsi(o.Text);
+    json["Text"] = string(o.Text);
     json["FontColor"] = o.FontColor;
     json["FontHeight"] = o.FontHeight;
-    json["FontName"] = fromAnsi(o.FontName);
+    json["FontName"] = string(o.FontName);
     json["FontPitch"] = int(o.FontPitch);
     json["FontSize"] = o.FontSize;
     json["FontStyle"] = int(o.FontStyle);
@@ -230,23 +237,66 @@ void objectFromJson(const QJsonObject& json, Tobs& o, int slot, QString& error)
 
 }  // namespace
 
-QJsonObject cardToJson(const CardDocument& doc)
+namespace {
+
+QJsonObject cardToJson(const CardDocument& doc, const StringValue& string)
 {
     QJsonObject json;
     json["CardFormat"] = formatToJson(doc.Format);
     json["CardExtentX"] = doc.CardExtentX;
     json["CardExtentY"] = doc.CardExtentY;
     json["BackgroundMode"] = doc.BackgroundMode;
-    json["BackgroundFile"] = fromAnsi(doc.BackgroundFile);
+    json["BackgroundFile"] = string(doc.BackgroundFile);
     json["ZoomNum"] = doubleToJson(doc.ZoomNum);
     json["ZoomDen"] = doubleToJson(doc.ZoomDen);
     QJsonArray objects;
     for (int slot = FirstSlot; slot <= LastSlot; ++slot) {
         if (doc.object(slot).Kind > FreeSlot)
-            objects.append(objectToJson(slot, doc.object(slot)));
+            objects.append(objectToJson(slot, doc.object(slot), string));
     }
     json["Objects"] = objects;
     return json;
+}
+
+// A stored string as JSON text without its quotes, escaped exactly as QJsonDocument does.
+void writeEscaped(const std::string& text, const std::function<void(const QByteArray&)>& sink)
+{
+    constexpr std::size_t Slice = 1 << 16;
+    for (std::size_t at = 0; at < text.size(); at += Slice) {
+        const QByteArray quoted =
+            QJsonDocument(QJsonArray{fromAnsi(std::string_view(text).substr(at, Slice))})
+                .toJson(QJsonDocument::Compact);
+        sink(quoted.mid(2, quoted.size() - 4));  // without [" and "]
+    }
+}
+
+}  // namespace
+
+QJsonObject cardToJson(const CardDocument& doc) { return cardToJson(doc, plainString); }
+
+void writeCardJson(const CardDocument& doc, const std::function<void(const QByteArray&)>& sink)
+{
+    // Every string becomes a stand-in of a zero character and its number, which no stored
+    // string can hold (they end at their first zero byte); the stand-ins are then replaced.
+    std::vector<const std::string*> strings;
+    const QJsonObject json = cardToJson(doc, [&strings](const std::string& text) {
+        strings.push_back(&text);
+        return QJsonValue(QChar(0) + QString::number(strings.size() - 1));
+    });
+    const QByteArray layout = QJsonDocument(json).toJson(QJsonDocument::Indented);
+    const QByteArray standIn = "\"\\u0000";
+    qsizetype at = 0;
+    while (true) {
+        const qsizetype found = layout.indexOf(standIn, at);
+        if (found < 0)
+            break;
+        const qsizetype digits = found + standIn.size();
+        const qsizetype end = layout.indexOf('"', digits);
+        sink(layout.mid(at, found + 1 - at));
+        writeEscaped(*strings[std::size_t(layout.mid(digits, end - digits).toULongLong())], sink);
+        at = end;
+    }
+    sink(layout.mid(at));
 }
 
 CardFromJsonResult cardFromJson(const QJsonObject& json, CardDocument& doc)

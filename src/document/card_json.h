@@ -8,11 +8,17 @@
 #include <QByteArray>
 #include <QJsonObject>
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace vellamo::document {
 
 QJsonObject cardToJson(const CardDocument& doc);
+
+// The text of QJsonDocument(cardToJson(doc)).toJson(), handed to `sink` in pieces: the card's
+// strings are escaped a slice at a time, so a card with a huge text is never held whole a
+// second time (or a third, as UTF-16 and as JSON).
+void writeCardJson(const CardDocument& doc, const std::function<void(const QByteArray&)>& sink);
 
 // Keys left out keep the values of a fresh document. The message says what is wrong with
 // data that is not such an object.

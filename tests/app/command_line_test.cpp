@@ -253,3 +253,16 @@ TEST(CommandLine, AFullDiskKeepsTheOldFileAndExitsNonZero)
     }
     EXPECT_EQ(vellamo::testing::folderEntries(dir.path()), before) << "no partial file left behind";
 }
+
+TEST(CommandLine, BuildRefusesZeroCharactersInTexts)
+{
+    QTemporaryDir dir;
+    for (const QByteArray& text : {QByteArray("a\\u0000b"), QByteArray("a\0b", 3)}) {
+        writeFile(dir.filePath("card.json"),
+                  "{\"Objects\": [{\"Slot\": 3, \"Kind\": 2, \"Text\": \"" + text + "\"}]}");
+        const ProcessRun r = runVellamo({"build", dir.filePath("card.json"), dir.filePath("card.vis")});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_TRUE(r.err.contains("\"Text\"")) << r.err.toStdString();
+        EXPECT_FALSE(QFile::exists(dir.filePath("card.vis")));
+    }
+}

@@ -169,3 +169,19 @@ TEST(CardJson, ZeroCharactersInStringsAreRefusedNamingTheField)
     message = refusal(R"({"CardFormat": {"Name": "n\u0000"}})");
     EXPECT_NE(message.find("\"Name\" of \"CardFormat\""), std::string::npos) << message;
 }
+
+TEST(CardJson, TheDumpWrittenInPiecesIsTheWholeDocumentsText)
+{
+    CardDocument doc = richCard();
+    doc.object(77).Text = std::string(200000, 'a') + "\"\\\t\x01\xE9" + std::string(70000, 'b');
+    doc.object(5).Kind = 2;  // empty strings
+    doc.object(5).FontName.clear();
+    QByteArray pieces;
+    int count = 0;
+    writeCardJson(doc, [&](const QByteArray& piece) {
+        pieces += piece;
+        ++count;
+    });
+    EXPECT_EQ(pieces, QJsonDocument(cardToJson(doc)).toJson(QJsonDocument::Indented));
+    EXPECT_GT(count, 10) << "the long text is written a slice at a time";
+}
