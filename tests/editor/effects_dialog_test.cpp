@@ -154,6 +154,7 @@ TEST(TransparencyDialog, CopiesInAndOutOnOk)
     picture.Transparent = false;
     picture.AutoTransparent = true;
     picture.TransparentKey() = 0x00FFFFFF;
+    picture.Picture.setTransparentKeyIsIndex(true);
     whileOpen(dialog, [&] {
         EXPECT_FALSE(dialog.TransCheck->isChecked());
         EXPECT_TRUE(dialog.AutoCheck->isChecked());
@@ -167,6 +168,7 @@ TEST(TransparencyDialog, CopiesInAndOutOnOk)
     EXPECT_TRUE(picture.Transparent);
     EXPECT_FALSE(picture.AutoTransparent);
     EXPECT_EQ(picture.TransparentKey(), 0x00ABCDEF);
+    EXPECT_FALSE(picture.Picture.transparentKeyIsIndex()) << "a chosen colour is a colour again";
 }
 
 TEST(TransparencyDialog, CancelLeavesThePictureAsItWas)
@@ -189,7 +191,9 @@ TEST(TransparencyDialog, CancelLeavesThePictureAsItWas)
     EXPECT_FALSE(picture.AutoTransparent);
     EXPECT_EQ(picture.TransparentKey(), 0x00C0C0C0);
 
-    // Cancelling the colour dialog keeps the dialog's colour, which comes from the object again.
+    // Cancelling the colour dialog keeps the dialog's colour, which comes from the object again;
+    // a key already turned into a palette index stays one.
+    picture.Picture.setTransparentKeyIsIndex(true);
     whileOpen(dialog, [&] {
         dialog.BitBtn2->click();
         dialog.okButton->click();
@@ -197,4 +201,5 @@ TEST(TransparencyDialog, CancelLeavesThePictureAsItWas)
     ASSERT_TRUE(dialog.editTransparency(picture));
     EXPECT_EQ(colors.started.back(), 0x00C0C0C0);
     EXPECT_EQ(picture.TransparentKey(), 0x00C0C0C0);
+    EXPECT_TRUE(picture.Picture.transparentKeyIsIndex());
 }
