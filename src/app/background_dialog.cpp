@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -179,8 +180,9 @@ void Tbkgndform::PaintBox1Paint(QPainter& painter, QSize pane)
     if (!picture.isLoaded())
         return;
     const QRect at = centredPreview(pane, picture.image().size());
+    const int depth = PaintBox1->screen() ? PaintBox1->screen()->depth() : 24;
     render::DrawDib(painter, at.x(), at.y(), at.width(), at.height(), picture, 0, 0, picture.width(),
-                    picture.height(), true);
+                    picture.height(), true, depth);
 }
 
 void Tbkgndform::done(int result)
