@@ -1,5 +1,6 @@
 #include "app/background_dialog.h"
 
+#include "app/centred_on_screen.h"
 #include "app/picture_open_dialog.h"
 #include "document/ansi_text.h"
 #include "render/draw_dib.h"
@@ -62,6 +63,7 @@ Tbkgndform::Tbkgndform(CardDocument& doc, editor::PictureChooser& pictures, QStr
 {
     setWindowTitle(QStringLiteral("Choose background picture"));
     setModal(true);
+    keepCentredOnScreen(*this);
 
     OpenBtn = new QPushButton(QStringLiteral("Open..."), this);
     OpenBtn->setObjectName(QStringLiteral("OpenBtn"));
