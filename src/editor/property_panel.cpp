@@ -153,7 +153,7 @@ void PropertyPanel::CheckAllPanelOptions()
 {
     m_syncing = true;
     const int slot = m_doc.SelectedObject;
-    if (slot < document::FirstSlot || slot > document::LastSlot) {
+    if (!document::isObjectSlot(slot)) {
         for (QWidget* p : {FigurSheet, TextSheet, BildSheet, AllgemeinSheet})
             setPageVisible(p, false);
         m_syncing = false;
