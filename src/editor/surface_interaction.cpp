@@ -2,7 +2,6 @@
 
 #include "editor/editor_commands.h"
 #include "editor/editor_cursors.h"
-#include "editor/editor_page.h"
 #include "editor/view_scrolling.h"
 #include "render/gdi_geometry.h"
 
