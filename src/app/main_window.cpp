@@ -290,7 +290,6 @@ void TSDIAppForm::ExitItemClick()
         return;
     if (answer == document::Answer::Yes && !SaveItemClick())
         return;
-    m_quitting = true;
     close();
 }
 
@@ -374,9 +373,7 @@ void TSDIAppForm::FormDestroy()
     m_destroyed = true;
     m_addresses.SaveAllNames(m_programFolder + addressbook::AddressDatabaseFileName, *m_addressesPage);
     m_addresses.FreeAllNames();
-    for (int slot = document::FirstSlot; slot <= document::SpareSlot; ++slot)
-        imaging::deldib(m_doc.object(slot).Picture);
-    imaging::deldib(m_doc.BackgroundPicture);
+    // The pictures and the object slots go with the document the window owns.
 }
 
 }  // namespace vellamo::app

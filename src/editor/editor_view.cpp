@@ -58,7 +58,8 @@ void EditorView::renderBackBuffer()
         m_backBuffer = QImage(visible, QImage::Format_RGB32);
     if (m_backBuffer.isNull())
         return;
-    m_doc.RenderMode = document::ScreenConversion;
+    // The editor converts for the screen; whatever the mode was before is put back afterwards.
+    const document::RenderModeScope screen(m_doc, document::ScreenConversion, m_doc.PrintScale);
     const int sx = scrollX();
     const int sy = scrollY();
     const int w = m_surfaceWidth;
