@@ -55,7 +55,7 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
     const auto progress = [this](int p) { WMUser(p); };
     m_pictures = std::make_unique<render::ProgramFolderPictures>(m_programFolder, progress);
     m_colors = std::make_unique<editor::QtColorChooser>(this);
-    m_fonts = std::make_unique<editor::QtFontChooser>(this);
+    m_fonts = std::make_unique<editor::QtFontChooser>(*m_colors, this);
     m_formatEditDialog = new TNewETypForm(this);
     m_formatEditor = dialogs.formatEditor ? dialogs.formatEditor : m_formatEditDialog;
     m_formatListDialog =
