@@ -219,6 +219,8 @@ void SurfaceInteraction::PaintBox1MouseUp(Qt::MouseButton button, Qt::KeyboardMo
                                          m_view.surfaceWidth(), m_view.surfaceHeight());
         m_view.setScroll(s.x, s.y);
         m_doc.MouseMode = 0;
+        // While scrolling the selection showed its frame only; now its handles are back.
+        m_context.repaint();
         return;
     }
     if (m_doc.MouseMode == 1) {
