@@ -93,8 +93,9 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
     bottomLayout->setContentsMargins(4, 2, 4, 2);
     m_infoPanel = new QLabel(bottom);
     m_infoPanel->setObjectName(QStringLiteral("InfoPanel"));
-    // A long description must not widen the window.
+    // A long description must not widen the window; it takes a second line instead of being cut.
     m_infoPanel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_infoPanel->setWordWrap(true);
     m_progress = new QProgressBar(bottom);
     m_progress->setRange(0, 100);
     m_progress->setValue(0);
@@ -222,7 +223,12 @@ document::CardFileContext TSDIAppForm::cardFileContext()
     return {*m_prompter, *m_pictures, m_programFolder};
 }
 
-void TSDIAppForm::showCardFormat() { m_infoPanel->setText(document::FormatDescription(m_doc.Format)); }
+void TSDIAppForm::showCardFormat()
+{
+    const QString description = document::FormatDescription(m_doc.Format);
+    m_infoPanel->setText(description);
+    m_infoPanel->setToolTip(description);
+}
 
 void TSDIAppForm::updateTitle() { setWindowTitle(document::windowTitle(m_doc)); }
 

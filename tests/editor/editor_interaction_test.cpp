@@ -189,6 +189,19 @@ TEST(EditorInteraction, ThePanelFollowsTheSelection)
     panel.LinieEd->setValue(12);
     EXPECT_EQ(e.doc.object(1).LineWidth, 12);
 
+    // An emptied "Line width:" counts as 1 at once, and shows 1 once focus leaves it.
+    e.page.window()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(e.page.window()));
+    panel.setCurrentWidget(panel.FigurSheet);
+    panel.LinieEd->setFocus();
+    QLineEdit* width = panel.LinieEd->findChild<QLineEdit*>();
+    QTest::keyClick(width, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(width, Qt::Key_Backspace);
+    EXPECT_EQ(e.doc.object(1).LineWidth, 1) << "as soon as the field is empty";
+    panel.ColorBtn->setFocus();
+    EXPECT_EQ(width->text(), "1");
+    EXPECT_EQ(e.doc.object(1).LineWidth, 1);
+
     e.shape(2, 100, 10, 40, 40, 3);
     e.doc.object(2).KeepAspect = false;
     e.doc.SelectedObject = 2;

@@ -141,6 +141,36 @@ TEST(EffectsDialog, DistanceWithoutNumberCountsAsZero)
     ASSERT_TRUE(dialog.editEffects(text));
     EXPECT_EQ(text.ShadowDX, 0);
     EXPECT_EQ(text.ShadowDY, std::numeric_limits<std::int32_t>::max());
+
+    // As a user does it: empty the field, then OK with the mouse (focus leaves the field first).
+    auto emptyField = [](WholeNumberEdit* field) {
+        field->setFocus();
+        QLineEdit* edit = field->findChild<QLineEdit*>();
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        EXPECT_EQ(edit->text(), "");
+    };
+    text = textWithEffects();
+    whileOpen(dialog, [&] {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        emptyField(dialog.SchattED1);
+        QTest::mouseClick(dialog.okButton, Qt::LeftButton);
+    });
+    ASSERT_TRUE(dialog.editEffects(text));
+    EXPECT_EQ(dialog.SchattED1->text(), "0") << "the field shows what it counted as";
+    EXPECT_EQ(text.ShadowDX, 0);
+
+    // And with Enter in the emptied field.
+    text = textWithEffects();
+    whileOpen(dialog, [&] {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        emptyField(dialog.SchattEd2);
+        QTest::keyClick(dialog.SchattEd2->findChild<QLineEdit*>(), Qt::Key_Return);
+    });
+    ASSERT_TRUE(dialog.editEffects(text));
+    EXPECT_EQ(dialog.SchattEd2->text(), "0");
+    EXPECT_EQ(text.ShadowDX, std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(text.ShadowDY, 0);
 }
 
 TEST(TransparencyDialog, CopiesInAndOutOnOk)
