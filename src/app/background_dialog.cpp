@@ -1,5 +1,6 @@
 #include "app/background_dialog.h"
 
+#include "app/centred_on_screen.h"
 #include "app/picture_open_dialog.h"
 #include "document/ansi_text.h"
 #include "render/draw_dib.h"
@@ -11,6 +12,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -61,6 +63,7 @@ Tbkgndform::Tbkgndform(CardDocument& doc, editor::PictureChooser& pictures, QStr
 {
     setWindowTitle(QStringLiteral("Choose background picture"));
     setModal(true);
+    keepCentredOnScreen(*this);
 
     OpenBtn = new QPushButton(QStringLiteral("Open..."), this);
     OpenBtn->setObjectName(QStringLiteral("OpenBtn"));
@@ -179,8 +182,9 @@ void Tbkgndform::PaintBox1Paint(QPainter& painter, QSize pane)
     if (!picture.isLoaded())
         return;
     const QRect at = centredPreview(pane, picture.image().size());
+    const int depth = PaintBox1->screen() ? PaintBox1->screen()->depth() : 24;
     render::DrawDib(painter, at.x(), at.y(), at.width(), at.height(), picture, 0, 0, picture.width(),
-                    picture.height(), true);
+                    picture.height(), true, depth);
 }
 
 void Tbkgndform::done(int result)

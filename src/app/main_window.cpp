@@ -55,7 +55,7 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
     const auto progress = [this](int p) { WMUser(p); };
     m_pictures = std::make_unique<render::ProgramFolderPictures>(m_programFolder, progress);
     m_colors = std::make_unique<editor::QtColorChooser>(this);
-    m_fonts = std::make_unique<editor::QtFontChooser>(this);
+    m_fonts = std::make_unique<editor::QtFontChooser>(*m_colors, this);
     m_formatEditDialog = new TNewETypForm(this);
     m_formatEditor = dialogs.formatEditor ? dialogs.formatEditor : m_formatEditDialog;
     m_formatListDialog =
@@ -93,8 +93,9 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
     bottomLayout->setContentsMargins(4, 2, 4, 2);
     m_infoPanel = new QLabel(bottom);
     m_infoPanel->setObjectName(QStringLiteral("InfoPanel"));
-    // A long description must not widen the window.
+    // A long description must not widen the window; it takes a second line instead of being cut.
     m_infoPanel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_infoPanel->setWordWrap(true);
     m_progress = new QProgressBar(bottom);
     m_progress->setRange(0, 100);
     m_progress->setValue(0);
@@ -222,7 +223,12 @@ document::CardFileContext TSDIAppForm::cardFileContext()
     return {*m_prompter, *m_pictures, m_programFolder};
 }
 
-void TSDIAppForm::showCardFormat() { m_infoPanel->setText(document::FormatDescription(m_doc.Format)); }
+void TSDIAppForm::showCardFormat()
+{
+    const QString description = document::FormatDescription(m_doc.Format);
+    m_infoPanel->setText(description);
+    m_infoPanel->setToolTip(description);
+}
 
 void TSDIAppForm::updateTitle() { setWindowTitle(document::windowTitle(m_doc)); }
 
@@ -290,7 +296,6 @@ void TSDIAppForm::ExitItemClick()
         return;
     if (answer == document::Answer::Yes && !SaveItemClick())
         return;
-    m_quitting = true;
     close();
 }
 
@@ -374,9 +379,7 @@ void TSDIAppForm::FormDestroy()
     m_destroyed = true;
     m_addresses.SaveAllNames(m_programFolder + addressbook::AddressDatabaseFileName, *m_addressesPage);
     m_addresses.FreeAllNames();
-    for (int slot = document::FirstSlot; slot <= document::SpareSlot; ++slot)
-        imaging::deldib(m_doc.object(slot).Picture);
-    imaging::deldib(m_doc.BackgroundPicture);
+    // The pictures and the object slots go with the document the window owns.
 }
 
 }  // namespace vellamo::app

@@ -130,7 +130,6 @@ private:
     QString m_startupCard;
     bool m_shown = false;
     bool m_activated = false;
-    bool m_quitting = false;
     bool m_destroyed = false;
 };
 

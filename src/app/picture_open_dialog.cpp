@@ -1,5 +1,6 @@
 #include "app/picture_open_dialog.h"
 
+#include "app/centred_on_screen.h"
 #include "app/sub_prog_path.h"
 #include "document/paths.h"
 #include "editor/editor_view.h"
@@ -96,9 +97,8 @@ TBMPOpenForm::TBMPOpenForm(QString programFolder, imaging::ProgressCallback prog
 {
     setWindowTitle(QStringLiteral("Open picture"));
     setModal(true);
-    // Blank until the first file is shown.
-    m_preview = QImage(100, 100, QImage::Format_RGB32);
-    m_preview.fill(Qt::white);
+    keepCentredOnScreen(*this);
+    clearPreview();
 
     DirectoryComboBox1 = new QComboBox(this);
     DirectoryComboBox1->setObjectName(QStringLiteral("DirectoryComboBox1"));
@@ -181,6 +181,8 @@ std::optional<QString> TBMPOpenForm::choosePicture()
     setFolder(m_programFolder);
     setFilter(render::PictureFileFilter);
     FileNameEdit->clear();
+    // Nothing is chosen yet, so the last opening's picture is not shown either.
+    clearPreview();
     if (exec() != QDialog::Accepted)
         return std::nullopt;
     return m_fileName;
@@ -282,6 +284,14 @@ void TBMPOpenForm::SpeedButton1Click()
     QDir dir(m_folder);
     if (dir.cdUp())
         setFolder(dir.absolutePath());
+}
+
+void TBMPOpenForm::clearPreview()
+{
+    m_preview = QImage(100, 100, QImage::Format_RGB32);
+    m_preview.fill(Qt::white);
+    if (PaintBox1)
+        PaintBox1->update();
 }
 
 void TBMPOpenForm::OpenFileNow(const QString& name)

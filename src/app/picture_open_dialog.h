@@ -103,6 +103,8 @@ public:
     PicturePane* PaintBox1 = nullptr;
 
 private:
+    // The blank 100 x 100 picture a fresh dialog shows.
+    void clearPreview();
     void fillList();
     void fillFolderChain();
     QString inFolder(const QString& name) const;

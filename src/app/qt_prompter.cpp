@@ -1,6 +1,7 @@
 #include "app/qt_prompter.h"
 
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 
 namespace vellamo::app {
@@ -8,6 +9,12 @@ namespace vellamo::app {
 using document::Answer;
 using document::MessageButtons;
 using document::MessageIcon;
+
+namespace {
+
+constexpr int TitleBarExtraWidth = 140;
+
+}  // namespace
 
 QString qtFileFilter(const QString& programFilter)
 {
@@ -29,7 +36,8 @@ QString qtFileFilter(const QString& programFilter)
 Answer QtPrompter::ask(const document::Message& message)
 {
     QMessageBox box(m_parent);
-    box.setWindowTitle(message.caption.isEmpty() ? document::DefaultCaption : message.caption);
+    const QString caption = message.caption.isEmpty() ? document::DefaultCaption : message.caption;
+    box.setWindowTitle(caption);
     box.setText(message.text);
     switch (message.icon) {
     case MessageIcon::Information:
@@ -64,6 +72,13 @@ Answer QtPrompter::ask(const document::Message& message)
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Yes);
         break;
+    }
+    // A box sizes itself by its text; a longer caption would be cut in the title bar. Room for
+    // the caption, the window icon and the title bar's buttons (the layout is complete only now).
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        const int width = box.fontMetrics().horizontalAdvance(caption) + TitleBarExtraWidth;
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(),
+                      0, 1, grid->columnCount());
     }
     switch (box.exec()) {
     case QMessageBox::Yes:

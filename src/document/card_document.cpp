@@ -33,7 +33,7 @@ void CardDocument::clearall()
 
 void CardDocument::deleteObject(int slot)
 {
-    if (slot < FirstSlot || slot > LastSlot)
+    if (!isObjectSlot(slot))
         return;
     Tobs& o = object(slot);
     o.Kind = FreeSlot;
@@ -66,7 +66,7 @@ void CardDocument::swapSlots(int a, int b)
 
 void CardDocument::toTheFront()
 {
-    if (SelectedObject < FirstSlot || SelectedObject > LastSlot)
+    if (!isObjectSlot(SelectedObject))
         return;
     swapSlots(SelectedObject, LastSlot);
     SelectedObject = LastSlot;
@@ -74,7 +74,7 @@ void CardDocument::toTheFront()
 
 void CardDocument::toTheBack()
 {
-    if (SelectedObject < FirstSlot || SelectedObject > LastSlot)
+    if (!isObjectSlot(SelectedObject))
         return;
     swapSlots(SelectedObject, FirstSlot);
     SelectedObject = FirstSlot;

@@ -19,6 +19,9 @@ inline constexpr int LastSlot = 10000;
 // Allocated with the others and never used; it is also the card file's terminator.
 inline constexpr int SpareSlot = 10001;
 
+// A slot that can hold an object, 1..10000; SelectedObject 0 (none) is not one.
+inline constexpr bool isObjectSlot(int slot) { return slot >= FirstSlot && slot <= LastSlot; }
+
 enum RenderModeValue : std::int32_t { ScreenConversion = 0, DeviceConversion = 1 };
 
 enum BackgroundModeValue : std::int32_t {

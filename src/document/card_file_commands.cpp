@@ -37,6 +37,24 @@ void reportMissingPicture(Prompter& ask, const std::string& stored)
     ask.inform(DefaultCaption, "Could not open picture (" + fromAnsi(stored) + ").", MessageIcon::Error);
 }
 
+// A file that ends early opens with what could be read; the user must know the card is not whole.
+void reportDamagedCard(Prompter& ask, const CardDocument& doc)
+{
+    int objects = 0;
+    for (int slot = FirstSlot; slot <= LastSlot; ++slot) {
+        if (doc.object(slot).Kind > FreeSlot)
+            ++objects;
+    }
+    QString text = QStringLiteral("The Business Card file is damaged! ");
+    if (objects == 0)
+        text += QStringLiteral("No object could be read.");
+    else if (objects == 1)
+        text += QStringLiteral("Only 1 object could be read.");
+    else
+        text += QStringLiteral("Only %1 objects could be read.").arg(objects);
+    ask.inform(QStringLiteral("Error: Damaged file"), text, MessageIcon::Warning);
+}
+
 }  // namespace
 
 bool Saveit(CardDocument& doc, const QString& path, Prompter& ask)
@@ -138,9 +156,11 @@ bool OpenItNow(CardDocument& doc, const QString& path, CardFileContext& context)
         if (o.Rotation >= 1 && o.Rotation <= 3)
             context.pictures.rotate(o.Picture, o.Rotation);
     };
-    readCardBytes(bytes, doc, hooks);
+    const CardReadResult read = readCardBytes(bytes, doc, hooks);
     makeReadCardUsable(doc, previousZoomNum, previousZoomDen);
     doc.DocumentFileName = path;
+    if (!read.complete)
+        reportDamagedCard(context.ask, doc);
     return true;
 }
 

@@ -32,7 +32,8 @@ bool SaveItemClick(CardDocument& doc, CardFileContext& context);
 bool Speichernunter1Click(CardDocument& doc, CardFileContext& context);
 
 // Reads a card file, after offering to save a card that has objects. The result says whether
-// the card was replaced by the file's.
+// the card was replaced by the file's. A file that ends early gives the objects read so far and,
+// after everything else, one message that says so and how many objects there are.
 bool OpenItNow(CardDocument& doc, const QString& path, CardFileContext& context);
 // Asks for a card file and reads it.
 bool OpenItemClick(CardDocument& doc, CardFileContext& context);

@@ -70,7 +70,9 @@ QByteArray cardFormatToBytes(const CardFormat& format)
     appendInt32(bytes, format.Rows);
     std::array<unsigned char, 56> area = format.NameArea;
     const std::size_t length = std::min<std::size_t>(format.Name.size(), CardFormatNameLength);
-    area[0] = static_cast<unsigned char>(length);
+    // A length byte beyond 50 as read stays as it was, as long as the name is the one read.
+    if (!(length == CardFormatNameLength && area[0] > CardFormatNameLength))
+        area[0] = static_cast<unsigned char>(length);
     std::memcpy(area.data() + 1, format.Name.data(), length);
     bytes.append(reinterpret_cast<const char*>(area.data()), qsizetype(area.size()));
     return bytes;
@@ -88,8 +90,12 @@ CardFormat cardFormatFromBytes(const char* bytes)
     format.Columns = readInt32(bytes + 48);
     format.Rows = readInt32(bytes + 52);
     std::memcpy(format.NameArea.data(), bytes + 56, format.NameArea.size());
-    const std::size_t length = std::min<std::size_t>(format.NameArea[0], CardFormatNameLength);
+    const unsigned char storedLength = format.NameArea[0];
+    const std::size_t length = std::min<std::size_t>(storedLength, CardFormatNameLength);
     setCardFormatName(format, std::string(reinterpret_cast<const char*>(format.NameArea.data() + 1), length));
+    // Only a length no name can have is kept, so that it is written back as it was.
+    if (storedLength > CardFormatNameLength)
+        format.NameArea[0] = storedLength;
     return format;
 }
 
@@ -102,6 +108,10 @@ CardFormat usableCardFormat(const CardFormat& format)
     usable.PitchY = usableLength(format.PitchY, 0);
     usable.CardWidth = usableLength(format.CardWidth, MinCardLengthMm);
     usable.CardHeight = usableLength(format.CardHeight, MinCardLengthMm);
+    if (usable.CardWidth != format.CardWidth)
+        usable.PitchX = std::max(usable.PitchX, usable.CardWidth);
+    if (usable.CardHeight != format.CardHeight)
+        usable.PitchY = std::max(usable.PitchY, usable.CardHeight);
     usable.Columns = std::clamp(format.Columns, 1, MaxCardsAcross);
     usable.Rows = std::clamp(format.Rows, 1, MaxCardsAcross);
     return usable;

@@ -23,9 +23,10 @@ struct CardFormat {
     std::int32_t Rows = 0;
     // At most 50 Windows-1252 bytes.
     std::string Name;
-    // Bytes 56..111 of the record: the length byte's slot, the 50 name bytes and the 5 padding
-    // bytes. The part up to the name's end is zero; what lies behind it is kept as read, so a
-    // record read and written again is the same to the byte.
+    // Bytes 56..111 of the record: the length byte, the 50 name bytes and the 5 padding bytes.
+    // The name's own bytes here are zero, and so is the length byte unless the record held one
+    // beyond 50; that and what lies behind the name are kept as read, so a record read and
+    // written again is the same to the byte.
     std::array<unsigned char, 56> NameArea{};
 
     bool operator==(const CardFormat&) const = default;
@@ -46,7 +47,8 @@ void setCardFormatName(CardFormat& format, std::string name);
 
 // Values that would break the sheet arithmetic or the editing area, brought into the ranges
 // the edit dialog offers: lengths finite and within 0..3000 inches, card width and height at
-// least 1 mm, columns and rows within 1..50. Everything else is kept exactly.
+// least 1 mm, columns and rows within 1..50. A card width or height that had to be corrected
+// keeps its pitch at least that size, so the cards do not overlap. Everything else is kept.
 CardFormat usableCardFormat(const CardFormat& format);
 bool isUsableCardFormat(const CardFormat& format);
 

@@ -35,7 +35,7 @@ std::optional<std::vector<CardFormat>> cardFormatListFromBytes(const QByteArray&
     std::vector<CardFormat> entries;
     entries.reserve(std::size_t(used));
     for (qsizetype i = 0; i < used; ++i)
-        entries.push_back(usableCardFormat(cardFormatFromBytes(in.bytes(CardFormatRecordSize)->constData())));
+        entries.push_back(cardFormatFromBytes(in.bytes(CardFormatRecordSize)->constData()));
     return entries;
 }
 
@@ -143,7 +143,8 @@ bool CardFormatListLogic::okClicked(CardFormat& current)
                      QStringLiteral("You do not have selected an Business Card type."), MessageIcon::Error);
         return false;
     }
-    current = m_list.entries[std::size_t(m_selected)];
+    // The entry stays in the list as it was stored; the card gets a format it can work with.
+    current = usableCardFormat(m_list.entries[std::size_t(m_selected)]);
     m_list.SaveEttTypes(m_path);
     return true;
 }

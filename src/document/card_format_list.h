@@ -18,7 +18,9 @@ inline constexpr std::int32_t CardFormatListMagic = 64687;
 
 QByteArray cardFormatListToBytes(const std::vector<CardFormat>& entries);
 // Nothing for data without the magic or with a negative count. A count larger than the
-// records present keeps the complete records. Records come back as usableCardFormat makes them.
+// records present keeps the complete records. Records come back exactly as stored, values the
+// program cannot use included: they are made usable only where one becomes the current format
+// or is confirmed in the edit dialog, so a list that is only looked at is written back unchanged.
 std::optional<std::vector<CardFormat>> cardFormatListFromBytes(const QByteArray& bytes);
 
 class CardFormatList {

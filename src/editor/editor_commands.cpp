@@ -15,7 +15,7 @@ EditorCommands::EditorCommands(CardDocument& doc, document::Prompter& ask, std::
 void EditorCommands::perform(const std::function<bool(Tobs&)>& edit)
 {
     const int slot = m_doc.SelectedObject;
-    if (slot < document::FirstSlot || slot > document::LastSlot)
+    if (!document::isObjectSlot(slot))
         return;
     performOnCard([&] { return edit(m_doc.object(slot)); });
 }

@@ -1,6 +1,7 @@
 #include "editor/editor_page.h"
 
 #include "editor/editor_cursors.h"
+#include "editor/hinting_menu.h"
 #include "editor/insertion.h"
 #include "editor/object_popup.h"
 #include "editor/property_panel.h"
@@ -197,7 +198,7 @@ EditorPage::EditorPage(document::CardDocument& doc, EditorView::RenderContextSou
     body->addWidget(m_panel);
 
     m_popup = new ObjectPopup(m_commands, this);
-    m_backgroundPopup = new QMenu(this);
+    m_backgroundPopup = new HintingMenu(this);
     m_backgroundPopup->setObjectName(QStringLiteral("PBoxPopup"));
     QAction* background = m_backgroundPopup->addAction(QStringLiteral("Background picture..."));
     background->setStatusTip(QStringLiteral("Chages the properties of the background picture"));

@@ -4,6 +4,7 @@
 
 #include "document/card_document.h"
 #include "document/prompter.h"
+#include "editor/editing_tool.h"
 #include "editor/editor_commands.h"
 #include "editor/editor_view.h"
 #include "imaging/progress.h"
@@ -25,8 +26,6 @@ class ObjectPopup;
 class PropertyPanel;
 class SurfaceInteraction;
 class VerticalRuler;
-
-enum class EditingTool { Pointer, Zoom, Hand, Object, Text, Picture };
 
 class EditorPage : public QWidget {
     Q_OBJECT

@@ -58,7 +58,8 @@ void EditorView::renderBackBuffer()
         m_backBuffer = QImage(visible, QImage::Format_RGB32);
     if (m_backBuffer.isNull())
         return;
-    m_doc.RenderMode = document::ScreenConversion;
+    // The editor converts for the screen; whatever the mode was before is put back afterwards.
+    const document::RenderModeScope screen(m_doc, document::ScreenConversion, m_doc.PrintScale);
     const int sx = scrollX();
     const int sy = scrollY();
     const int w = m_surfaceWidth;
@@ -77,14 +78,21 @@ void EditorView::renderBackBuffer()
     const QColor shadow(128, 128, 128);
     p.fillRect(render::gdiRect(right, top + 5, right + 5, bottom + 5), shadow);
     p.fillRect(render::gdiRect(left + 5, bottom, right + 5, bottom + 5), shadow);
-    // Beyond the editing area the work space shows again.
-    p.setClipRect(render::gdiRect(-sx, -sy, w - sx, h - sy));
+    // Beyond the editing area the work space shows again; the selection marks end there too.
+    p.setClipRect(surfaceClip());
     render::DrawVCart(p, m_doc, m_context ? m_context() : render::RenderContext(), w, h, sx, sy,
                       m_doc.ZoomNum / m_doc.ZoomDen, true);
-    p.setClipping(false);
+    p.setClipRect(surfaceClip());
     if (m_marks)
         m_marks(p, sx, sy);
     m_bufferCurrent = true;
+}
+
+QRect EditorView::surfaceClip() const
+{
+    const int sx = scrollX();
+    const int sy = scrollY();
+    return render::gdiRect(-sx, -sy, m_surfaceWidth - sx, m_surfaceHeight - sy);
 }
 
 void EditorView::PaintBox1Paint()
@@ -102,6 +110,7 @@ void EditorView::drawOnBuffer(const std::function<void(QPainter&, int, int)>& dr
     if (m_backBuffer.isNull())
         return;
     QPainter p(&m_backBuffer);
+    p.setClipRect(surfaceClip());
     draw(p, scrollX(), scrollY());
 }
 

@@ -78,6 +78,8 @@ protected:
 private:
     void updateScrollBars();
     void renderBackBuffer();
+    // The editing area within the buffer.
+    QRect surfaceClip() const;
     bool onSurface(QPoint viewportPos) const;
     // A mouse position in area pixels.
     QPoint areaPoint(const QMouseEvent* event) const;

@@ -1,6 +1,7 @@
 #include "editor/effects_dialog.h"
 
 #include "editor/standard_dialogs.h"
+#include "editor/whole_number_edit.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -8,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QVBoxLayout>
 #include <limits>
 
@@ -38,16 +38,14 @@ void applyEffects(const TextEffects& effects, document::Tobs& text)
 
 std::int32_t distanceFromText(const QString& text, const QLocale& locale)
 {
-    bool ok = false;
-    const int value = locale.toInt(text.trimmed(), &ok);
-    return ok ? value : 0;
+    return wholeNumberFromText(text, locale, 0);
 }
 
 namespace {
 
-QSpinBox* distanceEdit(QWidget* parent, const char* name)
+WholeNumberEdit* distanceEdit(QWidget* parent, const char* name)
 {
-    auto* edit = new QSpinBox(parent);
+    auto* edit = new WholeNumberEdit(0, parent);
     edit->setObjectName(QString::fromLatin1(name));
     // Plain digits, however large the number.
     QLocale plain = QLocale::c();
@@ -141,9 +139,9 @@ TextEffects TEffektForm::effects() const
     e.Shadow = SchattCheck->isChecked();
     e.OutlineColor = m_outlineColor;
     e.ShadowColor = m_shadowColor;
-    // The text, not value(): a spin edit left empty keeps its last value but counts as 0.
-    e.ShadowDX = distanceFromText(SchattED1->cleanText(), SchattED1->locale());
-    e.ShadowDY = distanceFromText(SchattEd2->cleanText(), SchattEd2->locale());
+    // What the fields count as, also while one is still being typed in (OK clicked by a shortcut).
+    e.ShadowDX = SchattED1->countedValue();
+    e.ShadowDY = SchattEd2->countedValue();
     return e;
 }
 

@@ -4,13 +4,13 @@
 // copied back only on OK.
 
 #include "editor/editor_dialogs.h"
+#include "editor/whole_number_edit.h"
 
 #include <QDialog>
 #include <QLocale>
 
 class QCheckBox;
 class QPushButton;
-class QSpinBox;
 
 namespace vellamo::editor {
 
@@ -47,8 +47,8 @@ public:
     QPushButton* BitBtn1 = nullptr;
     QCheckBox* SchattCheck = nullptr;
     QPushButton* BitBtn2 = nullptr;
-    QSpinBox* SchattED1 = nullptr;
-    QSpinBox* SchattEd2 = nullptr;
+    WholeNumberEdit* SchattED1 = nullptr;
+    WholeNumberEdit* SchattEd2 = nullptr;
     QPushButton* okButton = nullptr;
     QPushButton* cancelButton = nullptr;
 

@@ -35,7 +35,7 @@ PopupState popupState(const Tobs& o)
     return s;
 }
 
-ObjectPopup::ObjectPopup(EditorCommands& commands, QWidget* parent) : QMenu(parent)
+ObjectPopup::ObjectPopup(EditorCommands& commands, QWidget* parent) : HintingMenu(parent)
 {
     setObjectName(QStringLiteral("PopupMenu1"));
     auto add = [this](PopupItem which, const char* name, const char* caption, const char* hint,
@@ -114,7 +114,9 @@ void ObjectPopup::prepare(const Tobs& object)
         QAction* a = m_items[std::size_t(i)];
         a->setEnabled(state[std::size_t(i)].enabled);
         if (state[std::size_t(i)].checked)
-            a->setChecked(*state[std::size_t(i)].checked);
+            m_marks[std::size_t(i)] = *state[std::size_t(i)].checked;
+        if (a->isCheckable())
+            a->setChecked(m_marks[std::size_t(i)]);
     }
 }
 

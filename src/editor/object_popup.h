@@ -4,9 +4,10 @@
 // object (plain rules, tested without widgets).
 
 #include "document/tobs.h"
+#include "editor/hinting_menu.h"
 
-#include <QMenu>
 #include <array>
+#include <optional>
 
 namespace vellamo::editor {
 
@@ -49,7 +50,7 @@ using PopupState = std::array<PopupItemState, PopupItemCount>;
 
 PopupState popupState(const document::Tobs& object);
 
-class ObjectPopup : public QMenu {
+class ObjectPopup : public HintingMenu {
 public:
     ObjectPopup(EditorCommands& commands, QWidget* parent = nullptr);
 
@@ -61,6 +62,8 @@ public:
 
 private:
     std::array<QAction*, PopupItemCount> m_items{};
+    // The marks as prepared last; a click lets Qt tick an item, which must not outlive the menu.
+    std::array<bool, PopupItemCount> m_marks{};
 };
 
 }  // namespace vellamo::editor

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -91,7 +92,8 @@ PropertyPanel::PropertyPanel(const document::CardDocument& doc, EditorCommands& 
                               [c] { c->setFillMode(2); });
     FilledCheck->setChecked(true);
     l->addWidget(new QLabel(QStringLiteral("Line width:"), FigurSheet));
-    LinieEd = new QSpinBox(FigurSheet);
+    // A field that holds no number counts as the smallest width.
+    LinieEd = new WholeNumberEdit(1, FigurSheet);
     LinieEd->setObjectName(QStringLiteral("LinieEd"));
     LinieEd->setRange(1, 20);
     LinieEd->setValue(1);
@@ -99,6 +101,11 @@ PropertyPanel::PropertyPanel(const document::CardDocument& doc, EditorCommands& 
     connect(LinieEd, &QSpinBox::valueChanged, this, [this, c](int v) {
         if (!m_syncing)
             c->LinieEdChange(v);
+    });
+    // Emptied while typing: Qt keeps the old value until the field is left, the width does not.
+    connect(LinieEd->typingField(), &QLineEdit::textChanged, this, [this, c] {
+        if (!m_syncing && !LinieEd->holdsNumber())
+            c->LinieEdChange(LinieEd->countedValue());
     });
     l->addStretch(1);
     addTab(FigurSheet, QStringLiteral("Shape"));
@@ -153,7 +160,7 @@ void PropertyPanel::CheckAllPanelOptions()
 {
     m_syncing = true;
     const int slot = m_doc.SelectedObject;
-    if (slot < document::FirstSlot || slot > document::LastSlot) {
+    if (!document::isObjectSlot(slot)) {
         for (QWidget* p : {FigurSheet, TextSheet, BildSheet, AllgemeinSheet})
             setPageVisible(p, false);
         m_syncing = false;

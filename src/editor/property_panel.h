@@ -4,6 +4,7 @@
 // " Picture" and "General", shown for the selected object's kind and set from its fields.
 
 #include "document/card_document.h"
+#include "editor/whole_number_edit.h"
 
 #include <QTabWidget>
 #include <array>
@@ -11,7 +12,6 @@
 class QCheckBox;
 class QPushButton;
 class QRadioButton;
-class QSpinBox;
 
 namespace vellamo::editor {
 
@@ -34,7 +34,7 @@ public:
     QRadioButton* FilledCheck = nullptr;
     QRadioButton* BorderCheck = nullptr;
     QRadioButton* FilledBorderCheck = nullptr;
-    QSpinBox* LinieEd = nullptr;
+    WholeNumberEdit* LinieEd = nullptr;
     QPushButton* EnterTextBtn = nullptr;
     QPushButton* Color2Btn = nullptr;
     QPushButton* FontBtn = nullptr;

@@ -199,7 +199,7 @@ void dragit(const CardDocument& doc, Tobs& o, Grab& grab, int x, int y, int surf
 
 int nextUsedSlot(const CardDocument& doc, int slot)
 {
-    if (slot < document::FirstSlot || slot > document::LastSlot)
+    if (!document::isObjectSlot(slot))
         return slot;
     int s = slot;
     do {

@@ -8,9 +8,13 @@
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPainter>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
+#include <QVBoxLayout>
 #include <cmath>
 
 namespace vellamo::editor {
@@ -87,6 +91,50 @@ std::optional<std::int32_t> QtColorChooser::chooseColor(std::int32_t initial)
     return std::int32_t(imaging::colorRefFromRgb(dialog.selectedColor().rgb()));
 }
 
+FontColourDialog::FontColourDialog(const QFont& font, std::int32_t colour, ColorChooser& colours,
+                                   QWidget* parent)
+    : QDialog(parent), m_colours(colours), m_colour(colour)
+{
+    setWindowTitle(QStringLiteral("Font"));
+    setModal(true);
+    m_fonts = new QFontDialog(font, this);
+    m_fonts->setWindowFlags(Qt::Widget);
+    m_fonts->setOptions(QFontDialog::DontUseNativeDialog | QFontDialog::ScalableFonts |
+                        QFontDialog::NoButtons);
+    // Escape or a double-click inside the font part ends the whole dialog, not only that part.
+    connect(m_fonts, &QDialog::finished, this, &QDialog::done);
+
+    m_colourButton = new QPushButton(QStringLiteral("Colour..."), this);
+    m_colourButton->setObjectName(QStringLiteral("ColourBtn"));
+    m_colourButton->setAutoDefault(false);
+    m_colourButton->setIcon(colorSwatch(m_colour));
+    connect(m_colourButton, &QPushButton::clicked, this, &FontColourDialog::chooseColour);
+    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ok->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setAutoDefault(false);
+    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(new QLabel(QStringLiteral("Colour:"), this));
+    buttons->addWidget(m_colourButton);
+    buttons->addStretch(1);
+    buttons->addWidget(m_ok);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_fonts, 1);
+    layout->addLayout(buttons);
+}
+
+void FontColourDialog::chooseColour()
+{
+    if (const auto chosen = m_colours.chooseColor(m_colour)) {
+        m_colour = *chosen;
+        m_colourButton->setIcon(colorSwatch(m_colour));
+    }
+}
+
 std::optional<FontChoice> QtFontChooser::chooseFont(const FontChoice& start)
 {
     const int dpi = screenLogicalDpi();
@@ -95,13 +143,11 @@ std::optional<FontChoice> QtFontChooser::chooseFont(const FontChoice& start)
     // Serif) is shown as the face that is really drawn, not as the dialog's first font.
     if (!QFontDatabase::hasFamily(initial.family()))
         initial.setFamily(QFontInfo(initial).family());
-    QFontDialog dialog(initial, m_parent);
-    dialog.setOption(QFontDialog::DontUseNativeDialog);
-    dialog.setOption(QFontDialog::ScalableFonts);
+    FontColourDialog dialog(initial, start.color, m_colours, m_parent);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    const QFont chosen = dialog.selectedFont();
-    m_current = choiceFromFont(chosen, QFontInfo(chosen).fixedPitch(), dpi, start.color);
+    const QFont chosen = dialog.fonts()->currentFont();
+    m_current = choiceFromFont(chosen, QFontInfo(chosen).fixedPitch(), dpi, dialog.colour());
     return m_current;
 }
 

@@ -4,9 +4,12 @@
 
 #include "editor/editor_dialogs.h"
 
+#include <QDialog>
 #include <QFont>
 #include <QIcon>
 
+class QFontDialog;
+class QPushButton;
 class QWidget;
 
 namespace vellamo::editor {
@@ -38,16 +41,42 @@ private:
     QWidget* m_parent;
 };
 
-// The font dialog: scalable fonts only, effects shown. It has no colour of its own, so a
-// choice keeps the colour it started with. It starts with "Times New Roman", height -16,
-// black, and keeps the last font chosen.
+// The font dialog with a colour: Qt's font dialog (scalable fonts, its effects underline and
+// strike-out) and a colour button below it that opens the colour dialog.
+class FontColourDialog : public QDialog {
+    Q_OBJECT
+public:
+    FontColourDialog(const QFont& font, std::int32_t colour, ColorChooser& colours,
+                     QWidget* parent = nullptr);
+
+    QFontDialog* fonts() const { return m_fonts; }
+    QPushButton* colourButton() const { return m_colourButton; }
+    QPushButton* okButton() const { return m_ok; }
+    std::int32_t colour() const { return m_colour; }
+
+private:
+    void chooseColour();
+
+    ColorChooser& m_colours;
+    std::int32_t m_colour;
+    QFontDialog* m_fonts = nullptr;
+    QPushButton* m_colourButton = nullptr;
+    QPushButton* m_ok = nullptr;
+};
+
+// The font dialog of the editor. It starts with "Times New Roman", height -16, black, and
+// keeps the last font chosen, colour included.
 class QtFontChooser : public FontChooser {
 public:
-    explicit QtFontChooser(QWidget* parent = nullptr) : m_parent(parent) {}
+    explicit QtFontChooser(ColorChooser& colours, QWidget* parent = nullptr)
+        : m_colours(colours), m_parent(parent)
+    {
+    }
     std::optional<FontChoice> chooseFont(const FontChoice& start) override;
     FontChoice currentFont() const override { return m_current; }
 
 private:
+    ColorChooser& m_colours;
     QWidget* m_parent;
     FontChoice m_current;
 };

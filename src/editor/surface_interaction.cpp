@@ -2,7 +2,6 @@
 
 #include "editor/editor_commands.h"
 #include "editor/editor_cursors.h"
-#include "editor/editor_page.h"
 #include "editor/view_scrolling.h"
 #include "render/gdi_geometry.h"
 
@@ -57,7 +56,7 @@ void SurfaceInteraction::setdragmod(int x, int y)
     switch (m_context.tool()) {
     case EditingTool::Pointer: {
         const int slot = m_doc.SelectedObject;
-        if (slot < document::FirstSlot || slot > document::LastSlot) {
+        if (!document::isObjectSlot(slot)) {
             SetViewCursor(CursorShape::Arrow);
             return;
         }
@@ -93,7 +92,7 @@ void SurfaceInteraction::showToolCursor()
 void SurfaceInteraction::markrec(QPainter& p, int offX, int offY) const
 {
     const int slot = m_doc.SelectedObject;
-    if (slot < document::FirstSlot || slot > document::LastSlot)
+    if (!document::isObjectSlot(slot))
         return;
     Box b = objectBox(m_doc, m_doc.object(slot));
     b.x -= offX;
@@ -195,7 +194,7 @@ void SurfaceInteraction::PaintBox1MouseMove(Qt::MouseButtons, Qt::KeyboardModifi
     }
     case 1: {
         const int slot = m_doc.SelectedObject;
-        if (slot < document::FirstSlot || slot > document::LastSlot)
+        if (!document::isObjectSlot(slot))
             return;
         // Only the inverted frame moves over the last rendered picture.
         m_view.drawOnBuffer([&](QPainter& p, int sx, int sy) { markrec(p, sx, sy); });
@@ -220,12 +219,14 @@ void SurfaceInteraction::PaintBox1MouseUp(Qt::MouseButton button, Qt::KeyboardMo
                                          m_view.surfaceWidth(), m_view.surfaceHeight());
         m_view.setScroll(s.x, s.y);
         m_doc.MouseMode = 0;
+        // While scrolling the selection showed its frame only; now its handles are back.
+        m_context.repaint();
         return;
     }
     if (m_doc.MouseMode == 1) {
         const int slot = m_doc.SelectedObject;
         m_doc.MouseMode = 0;
-        if (slot >= document::FirstSlot && slot <= document::LastSlot) {
+        if (document::isObjectSlot(slot)) {
             m_commands.performOnCard([&] {
                 dragit(m_doc, m_doc.object(slot), m_grab, x, y, m_view.surfaceWidth(),
                        m_view.surfaceHeight());
@@ -250,8 +251,7 @@ void SurfaceInteraction::PaintBox1DblClick(int, int)
     if (m_context.tool() != EditingTool::Pointer)
         return;
     const int slot = m_doc.SelectedObject;
-    if (slot < document::FirstSlot || slot > document::LastSlot ||
-        m_doc.object(slot).Kind != document::TextObject)
+    if (!document::isObjectSlot(slot) || m_doc.object(slot).Kind != document::TextObject)
         return;
     SkipNextPress = true;
     m_commands.EditTextNow();

@@ -5,6 +5,7 @@
 
 #include "document/card_document.h"
 #include "document/prompter.h"
+#include "editor/editing_tool.h"
 #include "editor/editor_view.h"
 #include "editor/selection.h"
 
@@ -15,7 +16,6 @@ namespace vellamo::editor {
 
 class EditorCommands;
 class ObjectPopup;
-enum class EditingTool;
 
 struct SurfaceContext {
     std::function<EditingTool()> tool;

@@ -77,9 +77,13 @@ PictureTransparency TTransForm::transparency() const
 bool TTransForm::editTransparency(document::Tobs& picture)
 {
     setTransparency(transparencyOf(picture));
+    m_colorChosen = false;
     if (exec() != QDialog::Accepted)
         return false;
     applyTransparency(transparency(), picture);
+    // A colour chosen now is a colour, not yet an index of the picture's palette.
+    if (m_colorChosen)
+        picture.Picture.setTransparentKeyIsIndex(false);
     return true;
 }
 
@@ -87,6 +91,7 @@ void TTransForm::BitBtn2Click()
 {
     if (const auto chosen = m_colors.chooseColor(m_color)) {
         m_color = *chosen;
+        m_colorChosen = true;
         BitBtn2->setIcon(colorSwatch(m_color));
     }
 }

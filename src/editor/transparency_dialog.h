@@ -41,6 +41,7 @@ public:
 private:
     ColorChooser& m_colors;
     std::int32_t m_color = 0;
+    bool m_colorChosen = false;
 };
 
 }  // namespace vellamo::editor

@@ -75,6 +75,7 @@ void DibRecord::clear()
 {
     m_image = QImage();
     m_bits = 0;
+    m_keyIsIndex = false;
 }
 
 void deldib(DibRecord& record) { record.clear(); }

@@ -32,9 +32,16 @@ public:
 
     void clear();
 
+    // Set once a picture object's chosen transparent colour has been turned into an index of
+    // this picture's palette, so that the index is not taken for a colour again. It belongs to
+    // the picture as loaded in this run: a picture read afresh starts without it.
+    bool transparentKeyIsIndex() const { return m_keyIsIndex; }
+    void setTransparentKeyIsIndex(bool isIndex) { m_keyIsIndex = isIndex; }
+
 private:
     QImage m_image;
     int m_bits = 0;
+    bool m_keyIsIndex = false;
 };
 
 // Entries in a colour table of a picture of this depth: 1 -> 2, 4 -> 16, 8 -> 256, else 0.

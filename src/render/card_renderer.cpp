@@ -417,12 +417,14 @@ void drawPicture(QPainter& p, Tobs& o, const Box& b)
     const QList<QRgb> table = picture.colorTable();
     if (o.AutoTransparent) {
         o.TransparentKey() = std::int32_t(imaging::getpixel(picture, 0, int(ph - 1)));
-    } else if (picture.bitsPerPixel() < 24) {
-        // Palette pictures compare indices, so a chosen colour becomes the index that holds it.
+    } else if (picture.bitsPerPixel() < 24 && !picture.transparentKeyIsIndex()) {
+        // Palette pictures compare indices, so a chosen colour becomes the index that holds it,
+        // once: read again as a colour, the index would name another entry.
         const QRgb wanted = imaging::rgbFromColorRef(std::uint32_t(o.TransparentKey()));
         for (qsizetype i = 0; i < table.size(); ++i) {
             if ((table[i] & 0xFFFFFFu) == (wanted & 0xFFFFFFu)) {
                 o.TransparentKey() = std::int32_t(i);
+                o.Picture.setTransparentKeyIsIndex(true);
                 break;
             }
         }

@@ -4,8 +4,6 @@
 #include "imaging/halftone.h"
 #include "render/gdi_geometry.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -40,13 +38,6 @@ std::array<QRgb, 256> paletteLookup(const DibRecord& dib)
 
 }  // namespace
 
-int ScreenColorDepth()
-{
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        return screen->depth();
-    return 24;
-}
-
 QRect visibleArea(const QPainter& surface)
 {
     const QPaintDevice* device = surface.device();
@@ -70,7 +61,7 @@ QRect visibleArea(const QPainter& surface)
 }
 
 void DrawDib(QPainter& surface, int X, int Y, int DestW, int DestH, const DibRecord& dib, int SrcX, int SrcY,
-             int SrcW, int SrcH, bool Halftone)
+             int SrcW, int SrcH, bool Halftone, int ScreenDepth)
 {
     if (!dib.isLoaded() || !surface.isActive())
         return;
@@ -120,7 +111,7 @@ void DrawDib(QPainter& surface, int X, int Y, int DestW, int DestH, const DibRec
 
     const DibRecord* source = &dib;
     DibRecord halftoned;
-    if (Halftone && dib.bitsPerPixel() == 24 && ScreenColorDepth() <= 8) {
+    if (Halftone && dib.bitsPerPixel() == 24 && ScreenDepth <= 8) {
         if (dw < sw || dh < sh) {
             const std::int64_t hw = proportion(dw, width, sw);
             const std::int64_t hh = proportion(dh, height, sh);

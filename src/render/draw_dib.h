@@ -15,12 +15,10 @@ namespace vellamo::render {
 // Destination pixel (i, r) shows source column SrcX + SrcW * i / DestW and source row
 // (from the top) height - SrcY - SrcH + SrcH * r / DestH; positions outside the picture are
 // black. Only the part of the destination that the surface can show is computed.
-// With `Halftone`, a 24-bit picture on a screen of 8 bits or fewer is dithered to a palette.
+// With `Halftone`, a 24-bit picture shown on a screen of `ScreenDepth` bits per pixel, 8 or
+// fewer, is dithered to a palette; the caller knows the screen it draws for.
 void DrawDib(QPainter& surface, int X, int Y, int DestW, int DestH, const imaging::DibRecord& dib, int SrcX,
-             int SrcY, int SrcW, int SrcH, bool Halftone = false);
-
-// Bits per pixel of the desktop screen.
-int ScreenColorDepth();
+             int SrcY, int SrcW, int SrcH, bool Halftone = false, int ScreenDepth = 24);
 
 // The destination pixels the surface can still change: its device area and its clip, in the
 // painter's coordinates.

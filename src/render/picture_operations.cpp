@@ -87,6 +87,8 @@ void turn(DibRecord& record, Turn how, const imaging::ProgressCallback& progress
         }
     }
     imaging::report(progress, 0);
+    // The palette is the same after a turn, and so is the meaning of a transparent key.
+    copy.setTransparentKeyIsIndex(record.transparentKeyIsIndex());
     imaging::deldib(record);
     record = copy;
 }

@@ -2,14 +2,18 @@
 
 #include "addressbook/address_page.h"
 #include "editor/editor_page.h"
+#include "editor/object_popup.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_prompter.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -48,6 +52,9 @@ struct Shell {
     QString file(const QString& name) const { return home.filePath(name); }
 };
 
+// A description written with decimal points, as the user's locale shows it.
+QString withLocaleDecimals(QString text) { return text.replace(u'.', QLocale().decimalPoint()); }
+
 document::CardFormat wideFormat()
 {
     document::CardFormat f = document::defaultCardFormat();
@@ -70,9 +77,8 @@ TEST(MainWindow, FreshWindowPagesAndMenus)
     EXPECT_EQ(s.window->pages()->tabText(3), "Print");
     EXPECT_EQ(s.window->pages()->currentIndex(), 0);
     EXPECT_EQ(s.window->InfoPanel()->text(),
-              QLocale().decimalPoint() == u'.' ? "2 x 5 Business Cards at 3.54 in x 2.17 in per sheet "
-                                                 "[Spaces 3.54 in ; 2.17 in][Margin 0.00 in ; 0.00 in]"
-                                               : document::FormatDescription(document::defaultCardFormat()));
+              withLocaleDecimals("2 x 5 Business Cards at 3.54 in x 2.17 in per sheet "
+                                 "[Spaces 3.54 in ; 2.17 in][Margin 0.00 in ; 0.00 in]"));
     EXPECT_EQ(s.window->progressBar()->maximum(), 100);
 
     QAction* quit = s.window->action("&Quit");
@@ -113,11 +119,11 @@ TEST(MainWindow, CancelledListAtStartKeepsTheDefaultAndALaterNewAsks)
     EXPECT_EQ(s.ask.messages[0].caption, "New Business Card");
     EXPECT_EQ(s.ask.messages[0].text, "Do you want to save before?");
     EXPECT_EQ(s.window->doc().Format.CardWidth, 180);
+    // 3 x 180 mm is Trunc(10800000 / 25.39995) = 425197 units, 2044 pixels at 1 / 208.
     EXPECT_EQ(s.window->editorPage()->view()->surfaceWidth(), 2044) << "the surface follows the new format";
-    EXPECT_EQ(s.window->editorPage()->view()->scrollX(),
-              2044 / 3 < s.window->editorPage()->view()->horizontalScrollBar()->maximum()
-                  ? 2044 / 3
-                  : s.window->editorPage()->view()->horizontalScrollBar()->maximum());
+    // The view, a few hundred pixels wide, starts at the card cell: a third of the surface.
+    EXPECT_EQ(s.window->editorPage()->view()->scrollX(), 681);
+    EXPECT_EQ(s.window->editorPage()->view()->scrollY(), 208);
 }
 
 TEST(MainWindow, UnnamedSaveIsSaveAsAndACancelKeepsQuitFromQuitting)
@@ -172,7 +178,9 @@ TEST(MainWindow, CardFormatCommandResizesTheSurfaceAndKeepsObjects)
     EXPECT_NEAR(s.window->doc().Format.CardWidth, 4 * 25.39995, 1e-9);
     EXPECT_EQ(s.window->doc().CardExtentX, 240000);
     EXPECT_EQ(s.window->editorPage()->view()->surfaceWidth(), 240000 / 208);
-    EXPECT_TRUE(s.window->InfoPanel()->text().contains("4"));
+    EXPECT_EQ(s.window->InfoPanel()->text(),
+              withLocaleDecimals("2 x 5 Business Cards at 4.00 in x 2.17 in per sheet "
+                                 "[Spaces 4.00 in ; 2.17 in][Margin 0.00 in ; 0.00 in]"));
     EXPECT_EQ(s.window->doc().object(3).Left, 1234);
 }
 
@@ -188,4 +196,75 @@ TEST(MainWindow, StartupCardOpensInsteadOfNew)
     EXPECT_EQ(s.formats.shown, 0);
     EXPECT_EQ(s.window->doc().object(9).Text, "hello");
     EXPECT_EQ(s.window->windowTitle(), "Korvend Vellamo 3.5 - start.vis");
+}
+
+TEST(MainWindow, PopupHintsShowInTheStatusBar)
+{
+    Shell s;
+    s.start();
+    editor::EditorPage* page = s.window->editorPage();
+    s.window->pages()->setCurrentWidget(page);
+    // The menus open without blocking, so the test can move the mouse over them.
+    page->showMenu = [](QMenu& menu, QPoint at) { menu.popup(at); };
+    auto hintWhileOver = [&](QMenu& menu, const QString& caption) {
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&menu));
+        QAction* item = nullptr;
+        for (QAction* a : menu.actions()) {
+            if (a->text().startsWith(caption))
+                item = a;
+        }
+        EXPECT_TRUE(item) << caption.toStdString();
+        if (!item)
+            return QString();
+        const QPoint at = menu.actionGeometry(item).center();
+        // A menu ignores the first small moves after it opened.
+        for (int step = 0; step < 8; ++step) {
+            QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(menu.mapToGlobal(at)), Qt::NoButton,
+                             Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(&menu, &move);
+        }
+        const QString shown = s.window->statusBar()->currentMessage();
+        menu.hide();
+        return shown;
+    };
+
+    // A right-click on the empty editing area: the background popup.
+    page->view()->setScroll(0, 0);
+    QTest::mouseClick(page->view()->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+    ASSERT_TRUE(page->PBoxPopup()->isVisible());
+    EXPECT_EQ(hintWhileOver(*page->PBoxPopup(), "Background picture..."),
+              "Chages the properties of the background picture");
+
+    // A right-click on an object: the object popup.
+    document::Tobs& shape = s.window->doc().object(1);
+    shape.Kind = document::ShapeObject;
+    shape.Left = 0;
+    shape.Top = 0;
+    shape.Width = 40 * 208;
+    shape.Height = 40 * 208;
+    QTest::mouseClick(page->view()->viewport(), Qt::RightButton, {}, QPoint(20, 20));
+    ASSERT_TRUE(page->PopupMenu1()->isVisible());
+    EXPECT_EQ(hintWhileOver(*page->PopupMenu1(), "&Delete..."), "Deletes the object");
+    QTest::mouseClick(page->view()->viewport(), Qt::RightButton, {}, QPoint(20, 20));
+    EXPECT_EQ(hintWhileOver(*page->PopupMenu1(), "Line &vertical"), "The object is a vertical line");
+}
+
+TEST(MainWindow, TheWholeCardFormatDescriptionShowsAtTheFirstSize)
+{
+    Shell s;
+    s.start();
+    s.editor.results = {true};
+    s.editor.edit = [](document::CardFormatDialogValues& v) {
+        v.RLED = 1234.5;  // a long description
+        v.ROED = 999.25;
+    };
+    s.window->Etikettenformat1Click();
+    QApplication::processEvents();
+    QLabel* panel = s.window->InfoPanel();
+    const QRect room = panel->contentsRect();
+    const QRect needed = panel->fontMetrics().boundingRect(room, Qt::TextWordWrap, panel->text());
+    EXPECT_TRUE(panel->text().endsWith(withLocaleDecimals("[Margin 1234.50 in ; 999.25 in]")));
+    EXPECT_LE(needed.width(), room.width());
+    EXPECT_LE(needed.height(), room.height()) << "no line of the text is cut off";
+    EXPECT_EQ(panel->toolTip(), panel->text());
 }

@@ -192,6 +192,16 @@ TEST(PictureOpenDialog, FileInTheProgramFolderGivesItsBareName)
     });
     EXPECT_EQ(dialog.choosePicture(), std::optional<QString>("tall.png"));
     EXPECT_EQ(dialog.FileName(), "tall.png");
+
+    // Opened again with nothing chosen: the pane shows the blank of a fresh dialog, not tall.png.
+    whileOpen(dialog, [&] {
+        QImage pane(dialog.PaintBox1->size(), QImage::Format_RGB32);
+        dialog.PaintBox1->render(&pane);
+        EXPECT_EQ(pane.pixel(0, 0), qRgb(255, 255, 255));
+        EXPECT_EQ(pane.pixel(10, 10), qRgb(255, 255, 255));
+        EXPECT_EQ(dialog.previewBitmap().size(), QSize(100, 100));
+    });
+    EXPECT_EQ(dialog.choosePicture(), std::nullopt);
 }
 
 TEST(PictureOpenDialog, FileInASubfolderOrElsewhereGivesTheFullPath)

@@ -2,6 +2,7 @@
 
 #include "document/card_file.h"
 #include "render/picture_operations.h"
+#include "support/bytes.h"
 #include "support/file_size_limit.h"
 #include "support/files.h"
 #include "support/scripted_prompter.h"
@@ -246,4 +247,56 @@ TEST_F(CardFileCommands, AFullDiskKeepsTheSavedCardAndSaysSo)
     EXPECT_EQ(status, 0) << "the save must fail with the system's message and keep the card's name";
     EXPECT_EQ(readFile(path("card.vis")), QByteArray("previous card"));
     EXPECT_EQ(vellamo::testing::folderEntries(dir.path()), QStringList{"card.vis"});
+}
+
+TEST_F(CardFileCommands, ADamagedCardOpensWithWhatWasReadAndOneMessage)
+{
+    using vellamo::testing::Bytes;
+    // Header: signature, card format, extents, no background, zoom 1 / 208.
+    Bytes header;
+    header.raw(vellamo::testing::cardSignature())
+        .raw(vellamo::testing::formatRecord(0, 0, 90, 55, 90, 55, 2, 5, "None Business Cardstype"))
+        .i32(212598)
+        .i32(129921)
+        .i32(-1)
+        .zstr("")
+        .f64(1)
+        .f64(208);
+    // One shape entry of 81 bytes: slot, box, flags and values, two empty strings.
+    auto shape = [](int slot) {
+        Bytes e;
+        e.i32(slot).i32(100).i32(200).i32(3000).i32(4000).u8(1).i32(1).i32(0).i32(3).i32(0).i32(0).i32(0);
+        e.u8(0).u8(0).i32(5).i32(5).u8(0).u8(0).i32(1).i32(0).zstr("").i32(0).i32(-16).zstr("").u8(0);
+        e.i32(12).u8(0);
+        return e.data;
+    };
+    ASSERT_EQ(shape(1).size(), 81);
+    const QByteArray whole = Bytes(header).raw(shape(1)).raw(shape(2)).raw(shape(7)).i32(10001).data;
+
+    writeFile(path("whole.vis"), whole);
+    ASSERT_TRUE(OpenItNow(doc, path("whole.vis"), context));
+    EXPECT_TRUE(ask.messages.empty()) << "a whole file opens silently";
+
+    // Cut inside the third entry, after its kind: three objects, the last one partly read.
+    writeFile(path("cut.vis"), whole.left(whole.size() - 4 - 81 + 30));
+    ask.answers = {Answer::No};
+    ASSERT_TRUE(OpenItNow(doc, path("cut.vis"), context));
+    ASSERT_EQ(ask.messages.size(), 2u) << "the save question, then the one message";
+    EXPECT_EQ(ask.messages[1].caption, "Error: Damaged file");
+    EXPECT_EQ(ask.messages[1].text, "The Business Card file is damaged! Only 3 objects could be read.");
+    EXPECT_EQ(ask.messages[1].icon, MessageIcon::Warning);
+    EXPECT_EQ(doc.object(2).Top, 200);
+    EXPECT_EQ(doc.object(7).Kind, ShapeObject);
+    EXPECT_EQ(windowTitle(doc), "Korvend Vellamo 3.5 - cut.vis") << "the card keeps the file's name";
+
+    // Without the terminator and with one object; then with none.
+    writeFile(path("one.vis"), Bytes(header).raw(shape(4)).data);
+    ask.answers = {Answer::No};
+    ASSERT_TRUE(OpenItNow(doc, path("one.vis"), context));
+    EXPECT_EQ(ask.messages.back().text, "The Business Card file is damaged! Only 1 object could be read.");
+    writeFile(path("none.vis"), header.data.left(header.data.size() - 3));
+    ask.answers = {Answer::No};
+    ASSERT_TRUE(OpenItNow(doc, path("none.vis"), context));
+    EXPECT_EQ(ask.messages.back().text, "The Business Card file is damaged! No object could be read.");
+    EXPECT_EQ(ask.messages.size(), 6u);
 }

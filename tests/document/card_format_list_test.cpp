@@ -72,14 +72,58 @@ TEST(CardFormatListFile, DamagedFiles)
     const auto entries = cardFormatListFromBytes(shortFile);
     ASSERT_TRUE(entries);
     EXPECT_EQ(names(*entries), std::vector<std::string>{"A"});
-    // Records that would break the sheet arithmetic are corrected as they enter.
+    // Records the program cannot use come back as stored, to the byte.
     Bytes broken;
-    broken.i32(64687).i32(1).raw(formatRecord(0, 0, 90, 55, 0, 55, 0, 0, "zero"));
-    const auto fixed = cardFormatListFromBytes(broken.data);
-    ASSERT_TRUE(fixed);
-    EXPECT_EQ((*fixed)[0].Columns, 1);
-    EXPECT_EQ((*fixed)[0].Rows, 1);
-    EXPECT_EQ((*fixed)[0].CardWidth, 1.0);
+    broken.i32(64687).i32(1).raw(formatRecord(-1, 0, 90, 55, 0, 55, 51, 0, "zero"));
+    broken.data[8 + 56] = char(77);  // a length byte no name can have
+    const auto kept = cardFormatListFromBytes(broken.data);
+    ASSERT_TRUE(kept);
+    EXPECT_EQ((*kept)[0].MarginLeft, -1.0);
+    EXPECT_EQ((*kept)[0].Columns, 51);
+    EXPECT_EQ((*kept)[0].Rows, 0);
+    EXPECT_EQ((*kept)[0].CardWidth, 0.0);
+    EXPECT_EQ(cardFormatListToBytes(*kept), broken.data);
+}
+
+TEST_F(FormatList, RecordsTheUserDidNotEditAreWrittenBackAsRead)
+{
+    Bytes b;
+    b.i32(64687).i32(2);
+    b.raw(formatRecord(-1, 0, 0, 55, 0, 55, 51, 0, "odd"));
+    b.raw(formatRecord(0, 0, 90, 55, 90, 55, 2, 5, "plain"));
+    writeFile(file, b.data);
+
+    // Looked at, then closed with Cancel: the file is the same to the byte.
+    logic.show();
+    logic.select(0);
+    logic.close();
+    EXPECT_EQ(readFile(file), b.data);
+
+    // Chosen with OK: the card gets a usable format, the list keeps the record as it was.
+    logic.show();
+    CardFormat current;
+    ASSERT_TRUE(logic.okClicked(current));
+    logic.close();
+    EXPECT_EQ(readFile(file), b.data);
+    EXPECT_EQ(current.MarginLeft, 0.0);
+    EXPECT_EQ(current.Columns, 50);
+    EXPECT_EQ(current.Rows, 1);
+    EXPECT_EQ(current.CardWidth, 1.0);
+    EXPECT_EQ(current.PitchX, 1.0) << "the corrected card keeps the cards apart";
+    EXPECT_EQ(current.Name, "odd");
+
+    // Confirmed in the edit dialog: now the record itself is corrected.
+    logic.show();
+    editor.results = {true};
+    logic.changeClicked();
+    logic.close();
+    const auto written = cardFormatListFromBytes(readFile(file));
+    ASSERT_TRUE(written);
+    EXPECT_EQ((*written)[0].MarginLeft, 0.0);
+    EXPECT_EQ((*written)[0].Columns, 50);
+    EXPECT_EQ((*written)[0].Rows, 1);
+    EXPECT_EQ((*written)[0].CardWidth, 1.0);
+    EXPECT_EQ(readFile(file).mid(8 + 112), b.data.mid(8 + 112)) << "the other record untouched";
 }
 
 TEST(CardFormatDialog, RecordAndDialogConvertWithTheOneFactor)

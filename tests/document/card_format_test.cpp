@@ -72,11 +72,26 @@ TEST(CardFormat, UnusableValuesAreCorrected)
     EXPECT_EQ(u.CardHeight, 1.0);
     EXPECT_EQ(u.MarginLeft, 0.0);
     EXPECT_DOUBLE_EQ(u.MarginTop, 3000 * 25.39995);
-    EXPECT_EQ(u.PitchX, 0.0);
-    EXPECT_EQ(u.PitchY, 55.0);
+    EXPECT_EQ(u.PitchX, 1.0) << "a corrected card width keeps the cards from overlapping";
+    EXPECT_EQ(u.PitchY, 55.0) << "a pitch larger than the corrected height stays";
     EXPECT_EQ(u.Name, f.Name);
     f.Columns = 51;
     EXPECT_EQ(usableCardFormat(f).Columns, 50);
+
+    // A card of 0 x 0 mm with pitch 0: 1 x 1 mm cards 1 mm apart, the next one right beside.
+    CardFormat zero = defaultCardFormat();
+    zero.CardWidth = 0;
+    zero.CardHeight = 0;
+    zero.PitchX = 0;
+    zero.PitchY = 0;
+    const CardFormat z = usableCardFormat(zero);
+    EXPECT_EQ(z.PitchX, 1.0);
+    EXPECT_EQ(z.PitchY, 1.0);
+    EXPECT_DOUBLE_EQ(cardPosition(z, 1, 1).x, 1.0);
+    // A usable card keeps even a pitch smaller than itself, as stored.
+    CardFormat tight = defaultCardFormat();
+    tight.PitchX = 80;
+    EXPECT_EQ(usableCardFormat(tight).PitchX, 80.0);
 }
 
 TEST(CardFormat, PositionRule)

@@ -3,6 +3,7 @@
 
 #include "support/scripted_prompter.h"
 
+#include <QAction>
 #include <gtest/gtest.h>
 
 using namespace vellamo::editor;
@@ -191,4 +192,47 @@ TEST(ObjectPopupState, EnablingAndCheckMarksByKind)
     EXPECT_EQ(at(PopupItem::Circle).checked, true);
     for (int k = 1; k < 10; ++k)
         EXPECT_EQ(s[std::size_t(int(PopupItem::Circle) + k)].checked, false);
+}
+
+TEST(ObjectPopup, ClickedAlignmentLeavesOneMarkForTheNextObject)
+{
+    Commands c;
+    ObjectPopup popup(c.commands);
+    auto& text = c.doc.object(1);
+    text.Kind = 2;
+    text.TextAlign = 0;
+    c.doc.SelectedObject = 1;
+    popup.prepare(text);
+    QAction* left = popup.item(PopupItem::LeftJustified);
+    QAction* centred = popup.item(PopupItem::Centered);
+    QAction* right = popup.item(PopupItem::RightJustified);
+    EXPECT_TRUE(left->isChecked());
+    centred->trigger();  // as a click on "Centered" does
+    EXPECT_EQ(text.TextAlign, 1);
+
+    auto& picture = c.doc.object(2);
+    picture.Kind = 3;
+    c.doc.SelectedObject = 2;
+    popup.prepare(picture);
+    EXPECT_TRUE(left->isChecked()) << "a picture shows the marks the text's popup had";
+    EXPECT_FALSE(centred->isChecked()) << "the click does not leave a second mark";
+    EXPECT_FALSE(right->isChecked());
+    EXPECT_FALSE(centred->isEnabled());
+
+    c.doc.SelectedObject = 1;
+    popup.prepare(text);
+    EXPECT_FALSE(left->isChecked());
+    EXPECT_TRUE(centred->isChecked());
+    EXPECT_FALSE(right->isChecked());
+
+    // A shape item clicked on a shape: the next popup marks the object's kind only.
+    auto& shape = c.doc.object(3);
+    shape.Kind = 1;
+    shape.ShapeKind = 8;
+    c.doc.SelectedObject = 3;
+    popup.prepare(shape);
+    popup.item(PopupItem::Circle)->trigger();
+    popup.prepare(shape);
+    for (int k = 0; k < 10; ++k)
+        EXPECT_EQ(popup.item(PopupItem(int(PopupItem::Circle) + k))->isChecked(), k == 0) << k;
 }

@@ -189,6 +189,19 @@ TEST(EditorInteraction, ThePanelFollowsTheSelection)
     panel.LinieEd->setValue(12);
     EXPECT_EQ(e.doc.object(1).LineWidth, 12);
 
+    // An emptied "Line width:" counts as 1 at once, and shows 1 once focus leaves it.
+    e.page.window()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(e.page.window()));
+    panel.setCurrentWidget(panel.FigurSheet);
+    panel.LinieEd->setFocus();
+    QLineEdit* width = panel.LinieEd->findChild<QLineEdit*>();
+    QTest::keyClick(width, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(width, Qt::Key_Backspace);
+    EXPECT_EQ(e.doc.object(1).LineWidth, 1) << "as soon as the field is empty";
+    panel.ColorBtn->setFocus();
+    EXPECT_EQ(width->text(), "1");
+    EXPECT_EQ(e.doc.object(1).LineWidth, 1);
+
     e.shape(2, 100, 10, 40, 40, 3);
     e.doc.object(2).KeepAspect = false;
     e.doc.SelectedObject = 2;
@@ -214,4 +227,46 @@ TEST(EditorInteraction, PopupMarksForEachKind)
     EXPECT_TRUE(popup.item(PopupItem::Transparency)->isEnabled());
     EXPECT_EQ(popup.item(PopupItem::LineUp)->text(), "Linie slanted up (/)");
     EXPECT_EQ(popup.item(PopupItem::Delete)->statusTip(), "Deletes the object");
+}
+
+TEST(EditorInteraction, SelectionMarksStayOnTheSurfaceAndReturnAfterTheHand)
+{
+    Editor e;
+    // Zoomed out so far that the editing area is smaller than the view.
+    e.doc.ZoomDen = 600;
+    e.page.surfaceChanged();
+    e.page.view()->setScroll(0, 0);
+    const int surfaceWidth = e.page.view()->surfaceWidth();
+    ASSERT_LT(surfaceWidth + 20, e.page.view()->viewport()->width());
+    auto& big = e.doc.object(1);
+    big.Kind = 1;
+    big.Left = 10 * 600;
+    big.Top = 10 * 600;
+    big.Width = 2000 * 600;
+    big.Height = 100 * 600;
+    e.doc.SelectedObject = 1;
+    e.page.PaintBox1Paint();
+    const QImage& buffer = e.page.view()->backBuffer();
+    EXPECT_EQ(buffer.pixel(100, 10), qRgb(0, 0, 0)) << "the frame on the surface";
+    EXPECT_EQ(buffer.pixel(surfaceWidth + 10, 10), EditorView::workspaceColor().rgb())
+        << "no frame beside the surface";
+    EXPECT_EQ(buffer.pixel(surfaceWidth + 10, 110), EditorView::workspaceColor().rgb());
+
+    // Scrolling with the hand shows only the frame; the release brings the handles back at once.
+    e.doc.ZoomDen = 208;
+    e.shape(1, 400, 300, 50, 30);
+    e.page.surfaceChanged();
+    e.page.view()->setScroll(100, 100);
+    e.page.setTool(EditingTool::Hand);
+    e.press(200, 200);  // view positions
+    e.move(180, 190);
+    QApplication::processEvents();
+    const int sx = e.page.view()->scrollX();
+    const int sy = e.page.view()->scrollY();
+    ASSERT_NE(sx, 100) << "the hand scrolled";
+    // Off the frame's lines, inside the top-left handle.
+    const QPoint inHandle(400 - sx - 2, 300 - sy + 2);
+    EXPECT_NE(e.page.view()->backBuffer().pixel(inHandle), qRgb(0, 0, 0)) << "no handles while scrolling";
+    e.release(180, 190);
+    EXPECT_EQ(e.page.view()->backBuffer().pixel(inHandle), qRgb(0, 0, 0));
 }

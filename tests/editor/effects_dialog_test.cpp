@@ -141,6 +141,36 @@ TEST(EffectsDialog, DistanceWithoutNumberCountsAsZero)
     ASSERT_TRUE(dialog.editEffects(text));
     EXPECT_EQ(text.ShadowDX, 0);
     EXPECT_EQ(text.ShadowDY, std::numeric_limits<std::int32_t>::max());
+
+    // As a user does it: empty the field, then OK with the mouse (focus leaves the field first).
+    auto emptyField = [](WholeNumberEdit* field) {
+        field->setFocus();
+        QLineEdit* edit = field->findChild<QLineEdit*>();
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        EXPECT_EQ(edit->text(), "");
+    };
+    text = textWithEffects();
+    whileOpen(dialog, [&] {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        emptyField(dialog.SchattED1);
+        QTest::mouseClick(dialog.okButton, Qt::LeftButton);
+    });
+    ASSERT_TRUE(dialog.editEffects(text));
+    EXPECT_EQ(dialog.SchattED1->text(), "0") << "the field shows what it counted as";
+    EXPECT_EQ(text.ShadowDX, 0);
+
+    // And with Enter in the emptied field.
+    text = textWithEffects();
+    whileOpen(dialog, [&] {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        emptyField(dialog.SchattEd2);
+        QTest::keyClick(dialog.SchattEd2->findChild<QLineEdit*>(), Qt::Key_Return);
+    });
+    ASSERT_TRUE(dialog.editEffects(text));
+    EXPECT_EQ(dialog.SchattEd2->text(), "0");
+    EXPECT_EQ(text.ShadowDX, std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(text.ShadowDY, 0);
 }
 
 TEST(TransparencyDialog, CopiesInAndOutOnOk)
@@ -154,6 +184,7 @@ TEST(TransparencyDialog, CopiesInAndOutOnOk)
     picture.Transparent = false;
     picture.AutoTransparent = true;
     picture.TransparentKey() = 0x00FFFFFF;
+    picture.Picture.setTransparentKeyIsIndex(true);
     whileOpen(dialog, [&] {
         EXPECT_FALSE(dialog.TransCheck->isChecked());
         EXPECT_TRUE(dialog.AutoCheck->isChecked());
@@ -167,6 +198,7 @@ TEST(TransparencyDialog, CopiesInAndOutOnOk)
     EXPECT_TRUE(picture.Transparent);
     EXPECT_FALSE(picture.AutoTransparent);
     EXPECT_EQ(picture.TransparentKey(), 0x00ABCDEF);
+    EXPECT_FALSE(picture.Picture.transparentKeyIsIndex()) << "a chosen colour is a colour again";
 }
 
 TEST(TransparencyDialog, CancelLeavesThePictureAsItWas)
@@ -189,7 +221,9 @@ TEST(TransparencyDialog, CancelLeavesThePictureAsItWas)
     EXPECT_FALSE(picture.AutoTransparent);
     EXPECT_EQ(picture.TransparentKey(), 0x00C0C0C0);
 
-    // Cancelling the colour dialog keeps the dialog's colour, which comes from the object again.
+    // Cancelling the colour dialog keeps the dialog's colour, which comes from the object again;
+    // a key already turned into a palette index stays one.
+    picture.Picture.setTransparentKeyIsIndex(true);
     whileOpen(dialog, [&] {
         dialog.BitBtn2->click();
         dialog.okButton->click();
@@ -197,4 +231,5 @@ TEST(TransparencyDialog, CancelLeavesThePictureAsItWas)
     ASSERT_TRUE(dialog.editTransparency(picture));
     EXPECT_EQ(colors.started.back(), 0x00C0C0C0);
     EXPECT_EQ(picture.TransparentKey(), 0x00C0C0C0);
+    EXPECT_TRUE(picture.Picture.transparentKeyIsIndex());
 }

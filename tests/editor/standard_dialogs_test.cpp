@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFontDialog>
+#include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -110,7 +111,8 @@ TEST(StandardDialogs, ColourDialogStartsAtTheColourAndReturnsTheChoice)
 
 TEST(StandardDialogs, FontDialogKeepsTheLastFontChosen)
 {
-    QtFontChooser chooser;
+    vellamo::testing::ScriptedColorChooser colours;
+    QtFontChooser chooser(colours);
     const FontChoice first = chooser.currentFont();
     EXPECT_EQ(first.name, "Times New Roman");
     EXPECT_EQ(first.height, -16);
@@ -120,25 +122,40 @@ TEST(StandardDialogs, FontDialogKeepsTheLastFontChosen)
     start.name = "Liberation Serif";
     start.size = 20;
     start.color = 0x0000FF;
-    onModal<QFontDialog>([](QFontDialog& d) {
-        EXPECT_EQ(d.currentFont().pointSize(), 20);
-        EXPECT_TRUE(d.testOption(QFontDialog::ScalableFonts));
+    colours.answers = {0x00FF00};
+    onModal<FontColourDialog>([](FontColourDialog& d) {
+        EXPECT_EQ(d.fonts()->currentFont().pointSize(), 20);
+        EXPECT_TRUE(d.fonts()->testOption(QFontDialog::ScalableFonts));
+        EXPECT_TRUE(d.fonts()->isVisible()) << "the font part is inside the dialog";
+        // The colour button shows the colour: 0x0000FF is red.
+        EXPECT_EQ(d.colourButton()->icon().pixmap(14, 14).toImage().pixel(7, 7), qRgb(255, 0, 0));
         QFont f(QStringLiteral("Liberation Sans"));
         f.setPointSize(14);
         f.setBold(true);
-        d.setCurrentFont(f);
-        d.accept();
+        f.setUnderline(true);
+        d.fonts()->setCurrentFont(f);
+        d.colourButton()->click();
+        EXPECT_EQ(d.colourButton()->icon().pixmap(14, 14).toImage().pixel(7, 7), qRgb(0, 255, 0));
+        d.okButton()->click();
     });
     const std::optional<FontChoice> chosen = chooser.chooseFont(start);
     ASSERT_TRUE(chosen);
+    EXPECT_EQ(colours.started, std::vector<std::int32_t>{0x0000FF})
+        << "the colour dialog starts at the font's";
     EXPECT_EQ(chosen->name, "Liberation Sans");
     EXPECT_EQ(chosen->size, 14);
     EXPECT_EQ(chosen->height, -MulDiv(14, screenLogicalDpi(), 72));
-    EXPECT_EQ(chosen->style, vellamo::document::FontBold);
-    EXPECT_EQ(chosen->color, 0x0000FF) << "the dialog has no colour; the starting one stays";
+    EXPECT_EQ(chosen->style, vellamo::document::FontBold | vellamo::document::FontUnderline);
+    EXPECT_EQ(chosen->color, 0x00FF00);
     EXPECT_EQ(chooser.currentFont().name, "Liberation Sans");
 
-    onModal<QFontDialog>([](QFontDialog& d) { d.reject(); });
+    // A cancelled colour dialog keeps the colour; a cancelled font dialog keeps the last font.
+    onModal<FontColourDialog>([](FontColourDialog& d) {
+        d.colourButton()->click();
+        d.okButton()->click();
+    });
+    EXPECT_EQ(chooser.chooseFont(start)->color, 0x0000FF);
+    onModal<FontColourDialog>([](FontColourDialog& d) { d.reject(); });
     EXPECT_EQ(chooser.chooseFont(first), std::nullopt);
-    EXPECT_EQ(chooser.currentFont().size, 14) << "a cancelled dialog keeps the last font chosen";
+    EXPECT_EQ(chooser.currentFont().size, 20) << "a cancelled dialog keeps the last font chosen";
 }

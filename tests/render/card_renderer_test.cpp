@@ -1,4 +1,5 @@
 #include "render/card_renderer.h"
+#include "render/picture_operations.h"
 
 #include "render_support.h"
 
@@ -485,7 +486,8 @@ TEST(CardRenderer, PalettePictureKeysBecomeIndices)
     Canvas c;
     filledRect(c, 1, 0, 0, 300, 150, colorRef(0, 0, 255));
     QImage image(2, 1, QImage::Format_Indexed8);
-    image.setColorTable({qRgb(0, 0, 0), qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(255, 255, 0)});
+    // Entry 0 holds the colour value 2 (red 2), which the index 2 would name if read as a colour.
+    image.setColorTable({qRgb(2, 0, 0), qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(255, 255, 0)});
     image.setPixel(0, 0, 1);
     image.setPixel(1, 0, 2);
     Tobs& p = c.add(2, document::PictureObject, 20, 20, 41, 11);
@@ -496,6 +498,21 @@ TEST(CardRenderer, PalettePictureKeysBecomeIndices)
     EXPECT_EQ(p.TransparentKey(), 2);
     EXPECT_EQ(c.at(25, 25), Red) << "a kept pixel shows its palette colour, not its index";
     EXPECT_EQ(c.at(45, 25), Blue);
+
+    // Drawn again, and after a turn of the picture: the index stays the key.
+    c.drawFramed(300, 150);
+    EXPECT_EQ(p.TransparentKey(), 2) << "the index is not taken for a colour";
+    render::RotRight(p.Picture);
+    render::RotLeft(p.Picture);
+    c.drawFramed(300, 150);
+    EXPECT_EQ(p.TransparentKey(), 2);
+    EXPECT_EQ(c.at(45, 25), Blue);
+    EXPECT_EQ(c.at(25, 25), Red);
+
+    // The picture read afresh (as when the card is opened again) takes the stored value anew.
+    p.Picture = imaging::DibRecord(image, 8);
+    c.drawFramed(300, 150);
+    EXPECT_EQ(p.TransparentKey(), 0);
 }
 
 TEST(CardRenderer, TransparentPixelsShowWhiteWhereTheSurfaceCannotBeRead)

@@ -105,3 +105,23 @@ TEST(DrawDib, AHugeDestinationDrawsItsVisiblePart)
     EXPECT_EQ(clipped.pixel(9, 7), qRgb(255, 255, 255));
     EXPECT_EQ(clipped.pixel(12, 7), numbered(0, 0));
 }
+
+TEST(DrawDib, HalftoneOnlyForTheScreenDepthTheCallerGives)
+{
+    const imaging::DibRecord dib = picture24(8, 8, [](int, int) { return qRgb(100, 180, 30); });
+    auto draw = [&](bool halftone, int depth) {
+        QImage image(8, 8, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        DrawDib(p, 0, 0, 8, 8, dib, 0, 0, 8, 8, halftone, depth);
+        return image;
+    };
+    // The dithering palette is the 6 x 6 x 6 cube of levels 0, 51, ..., 255.
+    auto onCube = [](QRgb c) { return qRed(c) % 51 == 0 && qGreen(c) % 51 == 0 && qBlue(c) % 51 == 0; };
+    const QImage eightBit = draw(true, 8);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            ASSERT_TRUE(onCube(eightBit.pixel(x, y))) << x << "," << y;
+    EXPECT_EQ(draw(true, 24).pixel(3, 3), qRgb(100, 180, 30)) << "a true-colour screen needs no dithering";
+    EXPECT_EQ(draw(false, 8).pixel(3, 3), qRgb(100, 180, 30)) << "not asked for";
+}

@@ -112,12 +112,26 @@ TEST(LoadDIBit, ResolvesBareNamesInTheProgramFolder)
     EXPECT_EQ(target.width(), 8);
 }
 
-TEST(PictureFileFilter, ListsEveryTypeInOrder)
+TEST(PictureFileFilter, AllPicturesIsEveryTypeOfTheList)
 {
-    EXPECT_TRUE(PictureFileFilter.startsWith(
-        "All pictures|*.BMP;*.DIB;*.GIF;*.IFF;*.JIF;*.JPG;*.LBM;*.PCX;*.RLE;*.TGA;*.TIF;*.PNG|BMP - Windows, "
-        "OS/2 Bitmap|"));
-    EXPECT_TRUE(PictureFileFilter.contains("|JIF - JPEG - JFIF Compilant|*.JIF|"));
-    EXPECT_TRUE(PictureFileFilter.endsWith("|PNG - Portable Graphics Network|*.PNG|All files (*.*)|*.*"));
-    EXPECT_EQ(PictureFileFilter.count('|'), 27);  // 14 pairs of text and patterns
+    // Pairs of text and patterns: "All pictures", the twelve types, "All files (*.*)".
+    const QStringList parts = PictureFileFilter.split('|');
+    ASSERT_EQ(parts.size(), 28);
+    EXPECT_EQ(parts[0], "All pictures");
+    EXPECT_EQ(parts[26], "All files (*.*)");
+    EXPECT_EQ(parts[27], "*.*");
+    const QStringList types{"BMP", "DIB", "GIF", "IFF", "JIF", "JPG",
+                            "LBM", "PCX", "RLE", "TGA", "TIF", "PNG"};
+    QStringList each;
+    for (int k = 0; k < types.size(); ++k) {
+        const QString& text = parts[2 + 2 * k];
+        const QString& patterns = parts[3 + 2 * k];
+        // Each entry reads "XYZ - description" and offers exactly its own extension.
+        EXPECT_TRUE(text.startsWith(types[k] + " - ")) << text.toStdString();
+        EXPECT_EQ(patterns, "*." + types[k]);
+        each.append(patterns);
+    }
+    EXPECT_EQ(parts[1], each.join(';')) << "the first entry offers all twelve, in the list's order";
+    EXPECT_EQ(parts[2], "BMP - Windows, OS/2 Bitmap");
+    EXPECT_EQ(parts[10], "JIF - JPEG - JFIF Compilant") << "the texts as the user knows them";
 }
