@@ -35,9 +35,10 @@ public:
 };
 
 struct Editor {
-    CardDocument doc;
+    vellamo::document::CardModel model;
+    CardDocument& doc = model.doc();
     vellamo::testing::ScriptedPrompter ask;
-    EditorPage page{doc, [] { return vellamo::render::RenderContext(); }, ask};
+    EditorPage page{model, [] { return vellamo::render::RenderContext(); }, ask};
     std::vector<QString> menus;
     ScriptedText text;
 
