@@ -275,6 +275,15 @@ bool EditorPage::insertAt(int x, int y)
 
 bool EditorPage::eventFilter(QObject* watched, QEvent* event)
 {
+    // The key holder is a line edit only for the focus: the Edit menu's keys are the card's.
+    if (watched == m_keyEdit && event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        for (QKeySequence::StandardKey k : {QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Cut,
+                                            QKeySequence::Copy, QKeySequence::Paste}) {
+            if (key->matches(k))
+                return true;
+        }
+    }
     if (watched == m_keyEdit && event->type() == QEvent::KeyPress &&
         m_interaction->FormKeyDown(static_cast<QKeyEvent*>(event)->key()))
         return true;

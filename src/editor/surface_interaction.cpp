@@ -118,7 +118,7 @@ void SurfaceInteraction::select(int slot)
 {
     if (m_doc.SelectedObject == slot)
         return;
-    m_doc.SelectedObject = slot;
+    m_commands.model().select(slot);
     m_context.repaint();
 }
 
@@ -155,7 +155,7 @@ void SurfaceInteraction::PaintBox1MouseDown(Qt::MouseButton button, Qt::Keyboard
         if (slot > 0) {
             select(slot);
         } else {
-            m_doc.SelectedObject = 0;
+            m_commands.model().select(0);
             m_context.repaint();
         }
         return;
@@ -176,7 +176,7 @@ void SurfaceInteraction::PaintBox1MouseDown(Qt::MouseButton button, Qt::Keyboard
                 select(slot);
                 m_context.objectPopup(x, y);
             } else {
-                m_doc.SelectedObject = 0;
+                m_commands.model().select(0);
                 m_context.repaint();
                 m_context.backgroundPopup(x, y);
             }
@@ -268,7 +268,7 @@ bool SurfaceInteraction::FormKeyDown(int key)
     case Qt::Key_Up:
     case Qt::Key_Down:
         if (m_doc.SelectedObject != 0) {
-            m_doc.SelectedObject = nextUsedSlot(m_doc, m_doc.SelectedObject);
+            m_commands.model().select(nextUsedSlot(m_doc, m_doc.SelectedObject));
             m_context.repaint();
         }
         return true;
