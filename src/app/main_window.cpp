@@ -137,7 +137,12 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
         move(screen->availableGeometry().center() - rect().center());
 }
 
-TSDIAppForm::~TSDIAppForm() { FormDestroy(); }
+TSDIAppForm::~TSDIAppForm()
+{
+    // The model goes before the child widgets; nothing may ask it for the Edit items then.
+    disconnect(QGuiApplication::clipboard(), nullptr, this, nullptr);
+    FormDestroy();
+}
 
 void TSDIAppForm::buildMenus()
 {
