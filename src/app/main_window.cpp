@@ -10,11 +10,13 @@
 #include "document/card_format.h"
 #include "editor/editor_page.h"
 #include "editor/effects_dialog.h"
+#include "editor/object_clipboard.h"
 #include "editor/standard_dialogs.h"
 #include "editor/text_dialog.h"
 #include "editor/transparency_dialog.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -37,7 +39,8 @@ int screenPixelsPerInch()
 }  // namespace
 
 TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* parent)
-    : QMainWindow(parent), m_programFolder(std::move(programFolder)), m_doc(screenPixelsPerInch())
+    : QMainWindow(parent), m_programFolder(std::move(programFolder)), m_model(screenPixelsPerInch()),
+      m_doc(m_model.doc())
 {
     setWindowTitle(QString::fromLatin1(document::ProductName));
     setWindowIcon(programIcon());
@@ -62,9 +65,8 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
         new TneuForm(m_programFolder + document::CardFormatListFileName, *m_formatEditor, *m_prompter, this);
     m_formatList = dialogs.formatList ? dialogs.formatList : m_formatListDialog;
     m_pictureOpenDialog = new TBMPOpenForm(m_programFolder, progress, this);
-    m_backgroundDialog = new Tbkgndform(
-        m_doc, *m_pictureOpenDialog, m_programFolder, *m_prompter, progress,
-        [this] { m_editorPage->PaintBox1Paint(); }, this);
+    m_backgroundDialog = new Tbkgndform(m_doc, *m_pictureOpenDialog, m_programFolder, *m_prompter, progress,
+                                        std::function<void()>(), this);
     m_effectsDialog = new editor::TEffektForm(*m_colors, this);
     m_transparencyDialog = new editor::TTransForm(*m_colors, this);
     m_textDialog = new editor::TTxtForm(this);
@@ -75,7 +77,7 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
     m_pages->addTab(m_addressesPage, QStringLiteral("Addresses"));
     m_pages->addTab(new QWidget(m_pages), QStringLiteral("Template assistant"));
     m_editorPage = new editor::EditorPage(
-        m_doc, [this] { return renderContext(); }, *m_prompter, m_pages);
+        m_model, [this] { return renderContext(); }, *m_prompter, m_pages);
     m_editorPage->setPictureLoading(m_programFolder, screenPixelsPerInch(), progress);
     m_editorPage->setDialogs({m_colors.get(), m_fonts.get(), m_textDialog, m_effectsDialog,
                               m_transparencyDialog, m_pictureOpenDialog});
@@ -112,6 +114,9 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
     connect(m_editorPage, &editor::EditorPage::openClicked, this, &TSDIAppForm::OpenItemClick);
     connect(m_editorPage, &editor::EditorPage::saveClicked, this, [this] { SaveItemClick(); });
     connect(m_editorPage, &editor::EditorPage::backgroundClicked, this, &TSDIAppForm::Hintergrundbild1Click);
+    connect(&m_model, &document::CardModel::cardFormatChanged, this, &TSDIAppForm::showCardFormat);
+    // Undoing a template adoption gives the card its name back.
+    connect(&m_model, &document::CardModel::cardChanged, this, &TSDIAppForm::updateTitle);
 
     // FormCreate.
     showCardFormat();
@@ -133,7 +138,12 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
         move(screen->availableGeometry().center() - rect().center());
 }
 
-TSDIAppForm::~TSDIAppForm() { FormDestroy(); }
+TSDIAppForm::~TSDIAppForm()
+{
+    // The model goes before the child widgets; nothing may ask it for the Edit items then.
+    disconnect(QGuiApplication::clipboard(), nullptr, this, nullptr);
+    FormDestroy();
+}
 
 void TSDIAppForm::buildMenus()
 {
@@ -173,6 +183,7 @@ void TSDIAppForm::buildMenus()
                  {nullptr, nullptr, nullptr, {}},
                  {"&Quit", "Alt+X", "Quit program", [this] { ExitItemClick(); }},
              });
+    buildEditMenu(menuBar()->addMenu(QStringLiteral("Edit")));
     addItems(menuBar()->addMenu(QStringLiteral("Options")),
              {
                  {"Background picture...", "Ctrl+H", "Chages the properties of the background picture",
@@ -185,6 +196,62 @@ void TSDIAppForm::buildMenus()
              {
                  {"Inf&o...", "Ctrl+I", "Information about the program", [this] { About1Click(); }},
              });
+}
+
+void TSDIAppForm::buildEditMenu(QMenu* menu)
+{
+    editor::EditorCommands& commands = m_editorPage->commands();
+    auto item = [&](const char* caption, const char* name, QList<QKeySequence> keys, const char* hint,
+                    std::function<void()> run) {
+        QAction* action = menu->addAction(QString::fromLatin1(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcuts(keys);
+        action->setStatusTip(QString::fromLatin1(hint));
+        connect(action, &QAction::triggered, this, std::move(run));
+        return action;
+    };
+    m_undoItem = item("&Undo", "UndoItem", {QKeySequence(QStringLiteral("Ctrl+Z"))},
+                      "Takes back the last change", [&commands] { commands.undo(); });
+    m_redoItem = item("&Redo", "RedoItem",
+                      {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))},
+                      "Makes the change taken back last again", [&commands] { commands.redo(); });
+    menu->addSeparator();
+    m_cutItem = item("Cu&t", "CutItem", {QKeySequence(QStringLiteral("Ctrl+X"))},
+                     "Moves the object to the clipboard", [&commands] { commands.cutObject(); });
+    m_copyItem = item("&Copy", "CopyItem", {QKeySequence(QStringLiteral("Ctrl+C"))},
+                      "Copies the object to the clipboard", [&commands] { commands.copyObject(); });
+    m_pasteItem =
+        item("&Paste", "PasteItem", {QKeySequence(QStringLiteral("Ctrl+V"))},
+             "Inserts the object or picture from the clipboard", [&commands] { commands.pasteObject(); });
+    m_duplicateItem = item("D&uplicate", "DuplicateItem", {QKeySequence(QStringLiteral("Ctrl+J"))},
+                           "Makes a copy of the object", [&commands] { commands.duplicateObject(); });
+
+    QUndoStack& history = m_model.history();
+    connect(&history, &QUndoStack::indexChanged, this, &TSDIAppForm::updateEditItems);
+    connect(&history, &QUndoStack::cleanChanged, this, &TSDIAppForm::updateEditItems);
+    connect(&m_model, &document::CardModel::selectionChanged, this, &TSDIAppForm::updateEditItems);
+    connect(&m_model, &document::CardModel::documentReplaced, this, &TSDIAppForm::updateEditItems);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TSDIAppForm::updateEditItems);
+    updateEditItems();
+}
+
+void TSDIAppForm::updateEditItems()
+{
+    if (!m_undoItem)
+        return;
+    QUndoStack& history = m_model.history();
+    const auto named = [](const char* caption, const QString& step) {
+        return step.isEmpty() ? QString::fromLatin1(caption) : QString::fromLatin1(caption) + u' ' + step;
+    };
+    m_undoItem->setText(named("&Undo", history.canUndo() ? history.undoText() : QString()));
+    m_undoItem->setEnabled(history.canUndo());
+    m_redoItem->setText(named("&Redo", history.canRedo() ? history.redoText() : QString()));
+    m_redoItem->setEnabled(history.canRedo());
+    const bool selected = document::isObjectSlot(m_doc.SelectedObject);
+    m_cutItem->setEnabled(selected);
+    m_copyItem->setEnabled(selected);
+    m_duplicateItem->setEnabled(selected);
+    m_pasteItem->setEnabled(editor::canPaste(QGuiApplication::clipboard()->mimeData()));
 }
 
 QAction* TSDIAppForm::action(const QString& caption) const
@@ -234,19 +301,17 @@ void TSDIAppForm::updateTitle() { setWindowTitle(document::windowTitle(m_doc)); 
 
 void TSDIAppForm::afterNewOrOpen(bool scrollToCard)
 {
-    updateTitle();
-    showCardFormat();
-    m_editorPage->view()->updateSurfaceSize();
+    // Announces the new card: description, surface size and the repaint follow the signals.
+    m_model.announceReplaced();
     if (scrollToCard)
         m_editorPage->scrollToCard();
-    else
-        m_editorPage->PaintBox1Paint();
 }
 
 void TSDIAppForm::Neu1Click()
 {
     auto context = cardFileContext();
     const bool made = document::Neu1Click(m_doc, context, *m_formatList);
+    m_model.noticeSaves();
     updateTitle();
     if (made)
         afterNewOrOpen(true);
@@ -256,6 +321,7 @@ void TSDIAppForm::OpenItemClick()
 {
     auto context = cardFileContext();
     const bool opened = document::OpenItemClick(m_doc, context);
+    m_model.noticeSaves();
     updateTitle();
     if (opened)
         afterNewOrOpen(false);
@@ -265,6 +331,7 @@ bool TSDIAppForm::openCard(const QString& path)
 {
     auto context = cardFileContext();
     const bool opened = document::OpenItNow(m_doc, path, context);
+    m_model.noticeSaves();
     updateTitle();
     if (opened)
         afterNewOrOpen(false);
@@ -275,6 +342,7 @@ bool TSDIAppForm::SaveItemClick()
 {
     auto context = cardFileContext();
     const bool saved = document::SaveItemClick(m_doc, context);
+    m_model.noticeSaves();
     updateTitle();
     return saved;
 }
@@ -283,6 +351,7 @@ bool TSDIAppForm::Speichernunter1Click()
 {
     auto context = cardFileContext();
     const bool saved = document::Speichernunter1Click(m_doc, context);
+    m_model.noticeSaves();
     updateTitle();
     return saved;
 }
@@ -296,6 +365,8 @@ void TSDIAppForm::ExitItemClick()
         return;
     if (answer == document::Answer::Yes && !SaveItemClick())
         return;
+    // Already asked: the close box must not ask again.
+    m_quitting = true;
     close();
 }
 
@@ -304,8 +375,11 @@ void TSDIAppForm::Etikettenformat1Click()
     m_formatEditor->setValues(document::recordToDialog(m_doc.Format));
     if (!m_formatEditor->run())
         return;
-    document::dialogToRecord(m_formatEditor->values(), m_doc.Format);
-    ApplyCardFormat();
+    document::CardFormat format = m_doc.Format;
+    document::dialogToRecord(m_formatEditor->values(), format);
+    document::CardChange change(m_model, QStringLiteral("Card Format"));
+    change.setFormat(format);
+    change.commit();
 }
 
 void TSDIAppForm::ApplyCardFormat()
@@ -317,7 +391,13 @@ void TSDIAppForm::ApplyCardFormat()
 
 void TSDIAppForm::About1Click() { m_infoBox->exec(); }
 
-void TSDIAppForm::Hintergrundbild1Click() { m_backgroundDialog->Hintergrundbild1Click(); }
+void TSDIAppForm::Hintergrundbild1Click()
+{
+    // The dialog changes the background at once and on closing; all of it is one step.
+    document::CardChange change(m_model, QStringLiteral("Background"));
+    m_backgroundDialog->Hintergrundbild1Click();
+    change.commit();
+}
 
 void TSDIAppForm::showEvent(QShowEvent* event)
 {
@@ -367,6 +447,16 @@ void TSDIAppForm::Timer2Timer()
 
 void TSDIAppForm::closeEvent(QCloseEvent* event)
 {
+    // The close box asks like Quit, but only when there is something to lose.
+    if (!m_quitting && !m_destroyed && m_model.isModified()) {
+        const document::Answer answer =
+            m_prompter->ask({QStringLiteral("Quit program"), QStringLiteral("Do you want to save before?"),
+                             document::MessageButtons::YesNoCancel, document::MessageIcon::Question});
+        if (answer == document::Answer::Cancel || (answer == document::Answer::Yes && !SaveItemClick())) {
+            event->ignore();
+            return;
+        }
+    }
     saveWindowGeometry(*this);
     event->accept();
     FormDestroy();

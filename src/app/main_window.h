@@ -7,6 +7,7 @@
 #include "document/card_document.h"
 #include "document/card_file_commands.h"
 #include "document/card_format_list.h"
+#include "document/card_model.h"
 #include "document/new_card.h"
 #include "render/card_renderer.h"
 #include "render/picture_operations.h"
@@ -17,6 +18,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QProgressBar;
 class QTabWidget;
 
@@ -57,6 +59,7 @@ public:
     void setStartupCard(const QString& path) { m_startupCard = path; }
 
     document::CardDocument& doc() { return m_doc; }
+    document::CardModel& model() { return m_model; }
     addressbook::AddressDatabase& addresses() { return m_addresses; }
     addressbook::AddressesPage* addressesPage() const { return m_addressesPage; }
     editor::EditorPage* editorPage() const { return m_editorPage; }
@@ -92,6 +95,8 @@ protected:
 
 private:
     void buildMenus();
+    void buildEditMenu(QMenu* menu);
+    void updateEditItems();
     void FormShow();
     void FormActivate();
     void Timer2Timer();
@@ -102,7 +107,8 @@ private:
     document::CardFileContext cardFileContext();
 
     QString m_programFolder;
-    document::CardDocument m_doc;
+    document::CardModel m_model;
+    document::CardDocument& m_doc;
     addressbook::AddressDatabase m_addresses;
     render::PlaceholderFields m_placeholders;
     std::unique_ptr<document::Prompter> m_ownPrompter;
@@ -126,10 +132,17 @@ private:
     editor::EditorPage* m_editorPage = nullptr;
     QLabel* m_infoPanel = nullptr;
     QProgressBar* m_progress = nullptr;
+    QAction* m_undoItem = nullptr;
+    QAction* m_redoItem = nullptr;
+    QAction* m_cutItem = nullptr;
+    QAction* m_copyItem = nullptr;
+    QAction* m_pasteItem = nullptr;
+    QAction* m_duplicateItem = nullptr;
     QTimer m_startupTimer;
     QString m_startupCard;
     bool m_shown = false;
     bool m_activated = false;
+    bool m_quitting = false;
     bool m_destroyed = false;
 };
 

@@ -2,7 +2,7 @@
 
 // The "Editor" page: tool bars, rulers, the scrolling view of the card and the property panel.
 
-#include "document/card_document.h"
+#include "document/card_model.h"
 #include "document/prompter.h"
 #include "editor/editing_tool.h"
 #include "editor/editor_commands.h"
@@ -30,7 +30,7 @@ class VerticalRuler;
 class EditorPage : public QWidget {
     Q_OBJECT
 public:
-    EditorPage(document::CardDocument& doc, EditorView::RenderContextSource context, document::Prompter& ask,
+    EditorPage(document::CardModel& model, EditorView::RenderContextSource context, document::Prompter& ask,
                QWidget* parent = nullptr);
     ~EditorPage() override;
 
@@ -81,6 +81,7 @@ private:
     bool insertAt(int x, int y);
     QPoint globalPosition(int x, int y) const;
 
+    document::CardModel& m_model;
     document::CardDocument& m_doc;
     document::Prompter& m_ask;
     EditorCommands m_commands;
@@ -90,6 +91,7 @@ private:
     QString m_programFolder;
     int m_screenDpi = 96;
     imaging::ProgressCallback m_progress;
+    EditorView::RenderContextSource m_renderContext;
     EditorView* m_view = nullptr;
     HorizontalRuler* m_topRuler = nullptr;
     VerticalRuler* m_leftRuler = nullptr;

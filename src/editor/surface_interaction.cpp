@@ -52,7 +52,7 @@ void SurfaceInteraction::SetViewCursor(CursorShape shape)
 void SurfaceInteraction::setdragmod(int x, int y)
 {
     m_grab = {};
-    m_doc.DragMode = 0;
+    m_doc.DragMode = document::NoHandle;
     switch (m_context.tool()) {
     case EditingTool::Pointer: {
         const int slot = m_doc.SelectedObject;
@@ -101,11 +101,11 @@ void SurfaceInteraction::markrec(QPainter& p, int offX, int offY) const
     p.setPen(render::gdiPen(Qt::black, 1));
     p.setBrush(Qt::NoBrush);
     // While dragging the frame inverts what lies under it, so drawing it twice restores the picture.
-    if (m_doc.MouseMode == 1)
+    if (m_doc.MouseMode == document::MouseDragging)
         p.setCompositionMode(QPainter::RasterOp_NotDestination);
     render::gdiRectangle(p, b.x, b.y, std::int64_t(b.x) + b.w, std::int64_t(b.y) + b.h);
     p.restore();
-    if (m_doc.MouseMode != 0)
+    if (m_doc.MouseMode != document::MouseIdle)
         return;
     for (int handle = 1; handle <= 8; ++handle) {
         const Point c = handleCentre(b, handle);
@@ -117,7 +117,7 @@ void SurfaceInteraction::select(int slot)
 {
     if (m_doc.SelectedObject == slot)
         return;
-    m_doc.SelectedObject = slot;
+    m_commands.model().select(slot);
     m_context.repaint();
 }
 
@@ -129,7 +129,7 @@ void SurfaceInteraction::PaintBox1MouseDown(Qt::MouseButton button, Qt::Keyboard
         if (tool == EditingTool::Hand) {
             HandAnchorX = x;
             HandAnchorY = y;
-            m_doc.MouseMode = 2;
+            m_doc.MouseMode = document::MouseHandScrolling;
             return;
         }
         if (tool == EditingTool::Zoom) {
@@ -143,8 +143,10 @@ void SurfaceInteraction::PaintBox1MouseDown(Qt::MouseButton button, Qt::Keyboard
             return;
         }
         setdragmod(x, y);
-        if (m_doc.DragMode > 0) {
-            m_doc.MouseMode = 1;
+        if (m_doc.DragMode > document::NoHandle) {
+            m_doc.MouseMode = document::MouseDragging;
+            m_dragFrom = document::boxOf(m_doc.object(m_doc.SelectedObject));
+            m_dragMoves = m_doc.DragMode == document::HandleBody;
             m_context.repaint();
             return;
         }
@@ -152,7 +154,7 @@ void SurfaceInteraction::PaintBox1MouseDown(Qt::MouseButton button, Qt::Keyboard
         if (slot > 0) {
             select(slot);
         } else {
-            m_doc.SelectedObject = 0;
+            m_commands.model().select(0);
             m_context.repaint();
         }
         return;
@@ -165,7 +167,7 @@ void SurfaceInteraction::PaintBox1MouseDown(Qt::MouseButton button, Qt::Keyboard
         const Grab remembered = m_grab;
         const int rememberedMode = m_doc.DragMode;
         setdragmod(x, y);
-        if (m_doc.DragMode > 0) {
+        if (m_doc.DragMode > document::NoHandle) {
             m_context.objectPopup(x, y);
         } else {
             const int slot = topmostObjectAt(m_doc, x, y);
@@ -173,7 +175,7 @@ void SurfaceInteraction::PaintBox1MouseDown(Qt::MouseButton button, Qt::Keyboard
                 select(slot);
                 m_context.objectPopup(x, y);
             } else {
-                m_doc.SelectedObject = 0;
+                m_commands.model().select(0);
                 m_context.repaint();
                 m_context.backgroundPopup(x, y);
             }
@@ -186,13 +188,13 @@ void SurfaceInteraction::PaintBox1MouseDown(Qt::MouseButton button, Qt::Keyboard
 void SurfaceInteraction::PaintBox1MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, int x, int y)
 {
     switch (m_doc.MouseMode) {
-    case 2: {
+    case document::MouseHandScrolling: {
         const ScrollTarget s = Drag2Hand(m_view.scrollX(), m_view.scrollY(), HandAnchorX, HandAnchorY, x, y,
                                          m_view.surfaceWidth(), m_view.surfaceHeight());
         m_view.setScroll(s.x, s.y);
         return;
     }
-    case 1: {
+    case document::MouseDragging: {
         const int slot = m_doc.SelectedObject;
         if (!document::isObjectSlot(slot))
             return;
@@ -214,25 +216,23 @@ void SurfaceInteraction::PaintBox1MouseUp(Qt::MouseButton button, Qt::KeyboardMo
 {
     if (button != Qt::LeftButton)
         return;
-    if (m_doc.MouseMode == 2) {
+    if (m_doc.MouseMode == document::MouseHandScrolling) {
         const ScrollTarget s = Drag2Hand(m_view.scrollX(), m_view.scrollY(), HandAnchorX, HandAnchorY, x, y,
                                          m_view.surfaceWidth(), m_view.surfaceHeight());
         m_view.setScroll(s.x, s.y);
-        m_doc.MouseMode = 0;
+        m_doc.MouseMode = document::MouseIdle;
         // While scrolling the selection showed its frame only; now its handles are back.
         m_context.repaint();
         return;
     }
-    if (m_doc.MouseMode == 1) {
+    if (m_doc.MouseMode == document::MouseDragging) {
         const int slot = m_doc.SelectedObject;
-        m_doc.MouseMode = 0;
+        m_doc.MouseMode = document::MouseIdle;
         if (document::isObjectSlot(slot)) {
-            m_commands.performOnCard([&] {
-                dragit(m_doc, m_doc.object(slot), m_grab, x, y, m_view.surfaceWidth(),
-                       m_view.surfaceHeight());
-                m_doc.DragMode = m_grab.dragMode;
-                return true;
-            });
+            // The whole drag is one step: the moves only showed the frame.
+            dragit(m_doc, m_doc.object(slot), m_grab, x, y, m_view.surfaceWidth(), m_view.surfaceHeight());
+            m_doc.DragMode = m_grab.dragMode;
+            m_commands.dragFinished(slot, m_dragFrom, m_dragMoves);
         } else {
             m_context.repaint();
         }
@@ -268,7 +268,7 @@ bool SurfaceInteraction::FormKeyDown(int key)
     case Qt::Key_Up:
     case Qt::Key_Down:
         if (m_doc.SelectedObject != 0) {
-            m_doc.SelectedObject = nextUsedSlot(m_doc, m_doc.SelectedObject);
+            m_commands.model().select(nextUsedSlot(m_doc, m_doc.SelectedObject));
             m_context.repaint();
         }
         return true;

@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "addressbook/address_page.h"
+#include "document/card_file.h"
 #include "editor/editor_page.h"
 #include "editor/object_popup.h"
 #include "support/scripted_dialogs.h"
@@ -9,15 +10,18 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace vellamo;
@@ -93,7 +97,7 @@ TEST(MainWindow, FreshWindowPagesAndMenus)
     EXPECT_TRUE(file[4]->isSeparator());
     EXPECT_TRUE(file[7]->isSeparator());
     EXPECT_TRUE(file[10]->isSeparator());
-    EXPECT_EQ(s.window->menuBar()->actions()[2]->text(), "&Help");
+    EXPECT_EQ(s.window->menuBar()->actions()[3]->text(), "&Help");
 
     // The address grids have their headings and field names.
     QTableWidget* grid = s.window->addressesPage()->editGrid();
@@ -267,4 +271,199 @@ TEST(MainWindow, TheWholeCardFormatDescriptionShowsAtTheFirstSize)
     EXPECT_LE(needed.width(), room.width());
     EXPECT_LE(needed.height(), room.height()) << "no line of the text is cut off";
     EXPECT_EQ(panel->toolTip(), panel->text());
+}
+
+namespace {
+
+QAction* editItem(app::TSDIAppForm& window, const char* name)
+{
+    return window.menuBar()->findChild<QAction*>(QString::fromLatin1(name));
+}
+
+// One change of the card through the model, as a command makes it.
+void recolour(document::CardModel& model, int slot, std::int32_t colour)
+{
+    document::CardChange change(model, QStringLiteral("Colour"));
+    change.object(slot).Color = colour;
+    change.commit();
+}
+
+}  // namespace
+
+TEST(MainWindow, EditMenuStandsBetweenFileAndOptions)
+{
+    Shell s;
+    s.start();
+    const QList<QAction*> menus = s.window->menuBar()->actions();
+    ASSERT_EQ(menus.size(), 4);
+    EXPECT_EQ(menus[0]->text(), "File");
+    EXPECT_EQ(menus[1]->text(), "Edit");
+    EXPECT_EQ(menus[2]->text(), "Options");
+    QMenu* edit = menus[1]->menu();
+    const QList<QAction*> items = edit->actions();
+    ASSERT_EQ(items.size(), 7);
+    EXPECT_TRUE(items[2]->isSeparator());
+    struct Expected {
+        const char* caption;
+        QList<QKeySequence> keys;
+    };
+    const Expected expected[] = {
+        {"&Undo", {QKeySequence("Ctrl+Z")}},
+        {"&Redo", {QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}},
+        {nullptr, {}},
+        {"Cu&t", {QKeySequence("Ctrl+X")}},
+        {"&Copy", {QKeySequence("Ctrl+C")}},
+        {"&Paste", {QKeySequence("Ctrl+V")}},
+        {"D&uplicate", {QKeySequence("Ctrl+J")}},
+    };
+    // Opened from the menu bar, as the user opens it, so that its hints reach the status bar.
+    s.window->menuBar()->setActiveAction(menus[1]);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(edit));
+    for (int i = 0; i < 7; ++i) {
+        if (!expected[i].caption)
+            continue;
+        SCOPED_TRACE(expected[i].caption);
+        EXPECT_EQ(items[i]->text(), expected[i].caption);
+        EXPECT_EQ(items[i]->shortcuts(), expected[i].keys);
+        EXPECT_FALSE(items[i]->statusTip().isEmpty());
+        // Nothing to undo, redo or act on yet, and an empty clipboard.
+        EXPECT_FALSE(items[i]->isEnabled());
+        s.window->statusBar()->clearMessage();
+        items[i]->setEnabled(true);
+        QTest::mouseMove(edit, edit->actionGeometry(items[i]).center());
+        EXPECT_EQ(s.window->statusBar()->currentMessage(), items[i]->statusTip()) << "the hint is shown";
+        items[i]->setEnabled(false);
+    }
+    edit->hide();
+
+    document::CardDocument& doc = s.window->doc();
+    doc.object(2).Kind = document::ShapeObject;
+    s.window->model().select(2);
+    EXPECT_TRUE(editItem(*s.window, "CopyItem")->isEnabled());
+    EXPECT_TRUE(editItem(*s.window, "CutItem")->isEnabled());
+    EXPECT_TRUE(editItem(*s.window, "DuplicateItem")->isEnabled());
+    recolour(s.window->model(), 2, 0x00FF00);
+    QAction* undo = editItem(*s.window, "UndoItem");
+    QAction* redo = editItem(*s.window, "RedoItem");
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_EQ(undo->text(), "&Undo Colour");
+    undo->trigger();
+    EXPECT_EQ(doc.object(2).Color, 0);
+    EXPECT_EQ(undo->text(), "&Undo");
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(redo->text(), "&Redo Colour");
+    redo->trigger();
+    EXPECT_EQ(doc.object(2).Color, 0x00FF00);
+
+    editItem(*s.window, "CopyItem")->trigger();
+    EXPECT_TRUE(editItem(*s.window, "PasteItem")->isEnabled());
+}
+
+TEST(MainWindow, NewAndOpenClearTheHistory)
+{
+    Shell s;
+    s.start();
+    s.window->doc().object(1).Kind = document::ShapeObject;
+    recolour(s.window->model(), 1, 7);
+    s.ask.saveFiles = {s.file("a.vis")};
+    ASSERT_TRUE(s.window->SaveItemClick());
+    recolour(s.window->model(), 1, 8);
+
+    s.ask.answers = {Answer::No};
+    ASSERT_TRUE(s.window->openCard(s.file("a.vis")));
+    EXPECT_FALSE(s.window->model().history().canUndo());
+    EXPECT_FALSE(s.window->model().isModified());
+    EXPECT_FALSE(editItem(*s.window, "UndoItem")->isEnabled());
+    EXPECT_EQ(s.window->doc().object(1).Color, 7);
+
+    recolour(s.window->model(), 1, 9);
+    s.ask.answers = {Answer::No};
+    s.formats.answers = {wideFormat()};
+    s.window->Neu1Click();
+    EXPECT_FALSE(s.window->model().history().canUndo());
+    EXPECT_FALSE(s.window->doc().hasUsedSlot());
+}
+
+TEST(MainWindow, CloseBoxAsksOnlyWithUnsavedChanges)
+{
+    Shell s;
+    s.start();
+    s.window->doc().object(1).Kind = document::ShapeObject;
+    recolour(s.window->model(), 1, 7);
+    s.ask.answers = {Answer::Cancel};
+    s.window->close();
+    EXPECT_TRUE(s.window->isVisible()) << "Cancel keeps the program";
+    ASSERT_EQ(s.ask.messages.size(), 1u);
+    EXPECT_EQ(s.ask.messages[0].caption, "Quit program");
+    EXPECT_EQ(s.ask.messages[0].text, "Do you want to save before?");
+    EXPECT_EQ(s.ask.messages[0].buttons, document::MessageButtons::YesNoCancel);
+    EXPECT_EQ(s.ask.messages[0].icon, document::MessageIcon::Question);
+
+    // Yes, with the save dialog cancelled: nothing saved, so nothing closes.
+    s.ask.answers = {Answer::Yes};
+    s.window->close();
+    EXPECT_TRUE(s.window->isVisible());
+
+    // Yes and a name: saved, then closed.
+    s.ask.answers = {Answer::Yes};
+    s.ask.saveFiles = {s.file("kept.vis")};
+    s.window->close();
+    EXPECT_FALSE(s.window->isVisible());
+    EXPECT_TRUE(QFile::exists(s.file("kept.vis")));
+}
+
+TEST(MainWindow, UndoingBackToTheSavedCardClosesWithoutAQuestion)
+{
+    Shell s;
+    s.start();
+    s.window->doc().object(1).Kind = document::ShapeObject;
+    s.ask.saveFiles = {s.file("b.vis")};
+    ASSERT_TRUE(s.window->SaveItemClick());
+    recolour(s.window->model(), 1, 5);
+    EXPECT_TRUE(s.window->model().isModified());
+    s.window->model().history().undo();
+    s.window->close();
+    EXPECT_FALSE(s.window->isVisible());
+    EXPECT_TRUE(s.ask.messages.empty());
+}
+
+TEST(MainWindow, BackgroundAndCardFormatAreStepsThatUndoToTheSameFile)
+{
+    Shell s;
+    s.start();
+    document::CardDocument& doc = s.window->doc();
+    doc.object(3).Kind = document::ShapeObject;
+    doc.BackgroundMode = document::TileBackground;
+    doc.BackgroundFile = "back.png";
+    ASSERT_TRUE(imaging::newdib(doc.BackgroundPicture, 8, 8, 24, nullptr, 0));
+    const qint64 picture = doc.BackgroundPicture.image().cacheKey();
+    const QByteArray before = document::cardToBytes(doc);
+
+    // "None", then "Back...", as the user would in the dialog.
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_TRUE(dialog);
+        dialog->findChild<QPushButton*>("NoBkGndBtn")->click();
+        dialog->findChild<QPushButton*>("OkBitBtn1")->click();
+    });
+    s.window->Hintergrundbild1Click();
+    EXPECT_EQ(doc.BackgroundMode, document::NoBackground);
+    const QByteArray without = document::cardToBytes(doc);
+    EXPECT_NE(without, before);
+    EXPECT_EQ(s.window->model().history().undoText(), "Background");
+    s.window->model().history().undo();
+    EXPECT_EQ(document::cardToBytes(doc), before);
+    EXPECT_EQ(doc.BackgroundPicture.image().cacheKey(), picture) << "the same picture is back";
+    s.window->model().history().redo();
+    EXPECT_EQ(document::cardToBytes(doc), without);
+
+    s.editor.results = {true};
+    s.editor.edit = [](document::CardFormatDialogValues& v) { v.BrED = 4; };
+    s.window->Etikettenformat1Click();
+    EXPECT_EQ(s.window->model().history().undoText(), "Card Format");
+    EXPECT_EQ(s.window->editorPage()->view()->surfaceWidth(), 240000 / 208);
+    s.window->model().history().undo();
+    EXPECT_EQ(document::cardToBytes(doc), without);
+    EXPECT_EQ(s.window->editorPage()->view()->surfaceWidth(), 212598 / 208) << "the surface follows the undo";
+    EXPECT_EQ(s.window->InfoPanel()->text(), document::FormatDescription(doc.Format));
 }
