@@ -73,7 +73,9 @@ QList<QRgb> DibRecord::colorTable() const
 
 void DibRecord::clear()
 {
-    m_image = QImage();
+    // Clearing the 10000 slots of a card is common; most hold no picture.
+    if (!m_image.isNull())
+        m_image = QImage();
     m_bits = 0;
     m_keyIsIndex = false;
 }

@@ -1,0 +1,18 @@
+// "Visiten.dat": any bytes are read without a crash; a list read is written and read back unchanged.
+
+#include "document/card_format_list.h"
+#include "fuzz_support.h"
+
+using namespace vellamo;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const auto entries = document::cardFormatListFromBytes(fuzzing::inputBytes(data, size));
+    if (!entries)
+        return 0;
+    const QByteArray written = document::cardFormatListToBytes(*entries);
+    const auto again = document::cardFormatListFromBytes(written);
+    fuzzing::check(again && document::cardFormatListToBytes(*again) == written,
+                   "a format list reads back as it was written");
+    return 0;
+}

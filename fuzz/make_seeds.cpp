@@ -1,0 +1,153 @@
+// Writes the seed corpora in fuzz/corpus/: small valid files of every kind the fuzz targets
+// read, made by the program's own writers. Run from the repository's top folder:
+// build-fuzz/fuzz/fuzz_make_seeds fuzz/corpus
+
+#include "addressbook/address_database.h"
+#include "document/card_file.h"
+#include "document/card_format_list.h"
+#include "document/card_json.h"
+#include "imaging/bmp_rle_codec.h"
+#include "imaging/ilbm_codec.h"
+#include "imaging/pcx_codec.h"
+#include "imaging/picture_writer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+using namespace vellamo;
+
+namespace {
+
+QString root;
+
+void put(const char* target, const QString& name, const QByteArray& bytes)
+{
+    QDir().mkpath(root + "/" + target);
+    QFile file(root + "/" + target + "/" + name);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(file.fileName()));
+}
+
+document::CardDocument sampleCard(int objects)
+{
+    document::CardDocument doc;
+    doc.BackgroundMode = objects > 1 ? 1 : -1;
+    doc.BackgroundFile = objects > 1 ? "logo.bmp" : "";
+    for (int i = 1; i <= objects; ++i) {
+        document::Tobs& o = doc.object(i * 3);
+        o.Kind = 1 + (i - 1) % 3;
+        o.ShapeKind = i % 10;
+        o.Left = 60000 + 1000 * i;
+        o.Top = 40000 + 800 * i;
+        o.Width = 20000;
+        o.Height = 8000;
+        o.Outline = i % 2 == 0;
+        o.Shadow = i % 3 == 0;
+        o.ShadowDX = 2;
+        o.ShadowDY = 2;
+        o.Rotation = i % 4;
+        o.Text = o.Kind == document::PictureObject ? "picture.png"
+                                                   : "[First Name] [Last Name]\rLine " + std::to_string(i);
+        o.FontName = "Arial";
+        o.FontSize = 10;
+        o.FontHeight = -13;
+    }
+    return doc;
+}
+
+imaging::DibRecord picture(int bits)
+{
+    const int w = 13, h = 7;
+    if (bits > 8) {
+        QImage image(w, h, bits == 32 ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                image.setPixel(x, y, qRgba(x * 19, y * 36, (x + y) * 12, bits == 32 ? 128 + x : 255));
+        return imaging::DibRecord(image, bits);
+    }
+    QImage image(w, h, QImage::Format_Indexed8);
+    QList<QRgb> table;
+    for (int i = 0; i < (1 << bits); ++i)
+        table.append(qRgb(i * 53 % 256, 255 - i, i * 7 % 256));
+    image.setColorTable(table);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.setPixel(x, y, uint((x / 2 + y) % (1 << bits)));
+    return imaging::DibRecord(image, bits);
+}
+
+QByteArray saved(const imaging::DibRecord& p, int code)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p");
+    if (!imaging::SaveDib(p, path, code))
+        return {};
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: fuzz_make_seeds CORPUS_FOLDER\n");
+        return 2;
+    }
+    root = QString::fromLocal8Bit(argv[1]);
+
+    for (int objects : {0, 1, 3, 7}) {
+        const document::CardDocument doc = sampleCard(objects);
+        const QString name = QStringLiteral("card%1").arg(objects);
+        put("card_file", name + ".vis", document::cardToBytes(doc));
+        put("draw_card", name + ".vis", document::cardToBytes(doc));
+        QByteArray json;
+        document::writeCardJson(doc, [&](const QByteArray& piece) { json += piece; });
+        put("card_json", name + ".json", json);
+    }
+
+    std::vector<document::CardFormat> formats(3);
+    document::setCardFormatName(formats[1], "Avery 90 x 55");
+    formats[2].Columns = 3;
+    put("card_format_list", "empty.dat", document::cardFormatListToBytes({}));
+    put("card_format_list", "three.dat", document::cardFormatListToBytes(formats));
+
+    std::array<std::string, addressbook::LabelCount> labels;
+    labels[0] = "First Name";
+    labels[29] = "Notes";
+    addressbook::AddressRecord anna;
+    anna.strings[0] = "Anna";
+    anna.strings[1] = "Berg";
+    anna.strings[addressbook::LogoStringIndex] = "logo.bmp";
+    put("address_book", "empty.dat", addressbook::addressBookToBytes({}, labels, 0));
+    put("address_book", "two.dat",
+        addressbook::addressBookToBytes({anna, addressbook::AddressRecord()}, labels, 1));
+
+    const char* extensions[] = {"bmp", "dib", "gif", "iff", "jif", "jpg",
+                                "lbm", "pcx", "rle", "tga", "tif", "png"};
+    for (int bits : {1, 4, 8, 24, 32}) {
+        const imaging::DibRecord p = picture(bits);
+        for (int code = imaging::FormatBmp; code <= imaging::FormatPng; ++code) {
+            const QByteArray bytes = saved(p, code);
+            if (!bytes.isEmpty())
+                put("open_dib", QStringLiteral("p%1.%2").arg(bits).arg(extensions[code - imaging::FormatBmp]),
+                    bytes);
+        }
+        if (p.isPalettePicture()) {
+            put("iff_codec", QStringLiteral("planar%1.iff").arg(bits),
+                *imaging::writeIff(p, imaging::IffLayout::Planar));
+            put("iff_codec", QStringLiteral("chunky%1.lbm").arg(bits),
+                *imaging::writeIff(p, imaging::IffLayout::Chunky));
+            put("rle_codec", QStringLiteral("p%1.rle").arg(bits), *imaging::writeRle8Bitmap(p));
+        }
+        put("pcx_codec", QStringLiteral("p%1.pcx").arg(bits), *imaging::writePcx(p));
+    }
+    return 0;
+}
