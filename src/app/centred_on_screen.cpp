@@ -9,6 +9,19 @@ namespace vellamo::app {
 
 namespace {
 
+// Where a window shown on `screen` has to be moved so that its frame stands in the middle.
+// Before its first showing a window knows nothing of the title bar and border the window
+// manager will give it, and a position given then is taken for the inside of the window; its
+// owner's window has the same frame, so that is used instead.
+QPoint centredPosition(const QWidget& window, const QRect& screen)
+{
+    if (window.frameGeometry().size() != window.size() || !window.parentWidget())
+        return centredTopLeft(window.frameGeometry().size(), screen);
+    const QWidget* owner = window.parentWidget()->window();
+    const QSize frame = window.size() + owner->frameGeometry().size() - owner->size();
+    return centredTopLeft(frame, screen) + (owner->geometry().topLeft() - owner->frameGeometry().topLeft());
+}
+
 class CentreOnShow : public QObject {
 public:
     using QObject::QObject;
@@ -18,9 +31,8 @@ protected:
     {
         if (event->type() == QEvent::Show && watched->isWidgetType()) {
             auto* window = static_cast<QWidget*>(watched);
-            const QScreen* screen = QGuiApplication::primaryScreen();
-            if (screen)
-                window->move(centredTopLeft(window->frameGeometry().size(), screen->availableGeometry()));
+            if (const QScreen* screen = QGuiApplication::primaryScreen())
+                window->move(centredPosition(*window, screen->availableGeometry()));
         }
         return false;
     }
