@@ -1,11 +1,11 @@
-#include "app/centred_on_screen.h"
+#include "editor/centred_on_screen.h"
 
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
-namespace vellamo::app {
+namespace vellamo::editor {
 
 namespace {
 
@@ -48,4 +48,4 @@ QPoint centredTopLeft(QSize frameSize, const QRect& available)
 
 void keepCentredOnScreen(QWidget& window) { window.installEventFilter(new CentreOnShow(&window)); }
 
-}  // namespace vellamo::app
+}  // namespace vellamo::editor
