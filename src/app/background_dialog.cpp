@@ -1,8 +1,8 @@
 #include "app/background_dialog.h"
 
-#include "app/centred_on_screen.h"
 #include "app/picture_open_dialog.h"
 #include "document/ansi_text.h"
+#include "editor/centred_on_screen.h"
 #include "render/draw_dib.h"
 #include "render/picture_operations.h"
 
@@ -63,7 +63,7 @@ Tbkgndform::Tbkgndform(CardDocument& doc, editor::PictureChooser& pictures, QStr
 {
     setWindowTitle(QStringLiteral("Choose background picture"));
     setModal(true);
-    keepCentredOnScreen(*this);
+    editor::keepCentredOnScreen(*this);
 
     OpenBtn = new QPushButton(QStringLiteral("Open..."), this);
     OpenBtn->setObjectName(QStringLiteral("OpenBtn"));

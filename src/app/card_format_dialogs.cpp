@@ -1,7 +1,7 @@
 #include "app/card_format_dialogs.h"
 
-#include "app/centred_on_screen.h"
 #include "document/ansi_text.h"
+#include "editor/centred_on_screen.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -70,7 +70,7 @@ TNewETypForm::TNewETypForm(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Edit Business Card type"));
     setModal(true);
-    keepCentredOnScreen(*this);
+    editor::keepCentredOnScreen(*this);
     NameED = new QLineEdit(QStringLiteral("No name"), this);
     NameED->setMaxLength(document::CardFormatNameLength);
     RLED = spin(this, 3000, 3, 0.1, 0);
@@ -145,7 +145,7 @@ TneuForm::TneuForm(QString listPath, document::CardFormatEditor& edit, document:
 {
     setWindowTitle(QStringLiteral("Create new Business Card"));
     setModal(true);
-    keepCentredOnScreen(*this);
+    editor::keepCentredOnScreen(*this);
     m_selection = new QComboBox(this);
     m_selection->setMinimumWidth(260);
     NewBtn = new QPushButton(QStringLiteral("&New"), this);

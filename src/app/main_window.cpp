@@ -287,7 +287,7 @@ void TSDIAppForm::WMUser(int percent)
 
 document::CardFileContext TSDIAppForm::cardFileContext()
 {
-    return {*m_prompter, *m_pictures, m_programFolder};
+    return {*m_prompter, *m_pictures, m_programFolder, [this] { afterNewOrOpen(false); }};
 }
 
 void TSDIAppForm::showCardFormat()

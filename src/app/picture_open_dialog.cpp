@@ -1,8 +1,8 @@
 #include "app/picture_open_dialog.h"
 
-#include "app/centred_on_screen.h"
 #include "app/sub_prog_path.h"
 #include "document/paths.h"
+#include "editor/centred_on_screen.h"
 #include "editor/editor_view.h"
 #include "render/picture_operations.h"
 
@@ -97,7 +97,7 @@ TBMPOpenForm::TBMPOpenForm(QString programFolder, imaging::ProgressCallback prog
 {
     setWindowTitle(QStringLiteral("Open picture"));
     setModal(true);
-    keepCentredOnScreen(*this);
+    editor::keepCentredOnScreen(*this);
     clearPreview();
 
     DirectoryComboBox1 = new QComboBox(this);

@@ -160,8 +160,11 @@ bool OpenItNow(CardDocument& doc, const QString& path, CardFileContext& context)
     const CardReadResult read = readCardBytes(bytes, doc, hooks);
     makeReadCardUsable(doc, previousZoomNum, previousZoomDen);
     doc.DocumentFileName = path;
-    if (!read.complete)
+    if (!read.complete) {
+        if (context.cardShown)
+            context.cardShown();
         reportDamagedCard(context.ask, doc);
+    }
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include "document/prompter.h"
 
 #include <QString>
+#include <functional>
 
 namespace vellamo::document {
 
@@ -20,6 +21,9 @@ struct CardFileContext {
     const PictureLoader& pictures;
     // Initial folder of the card dialogs.
     QString programFolder;
+    // Called when a card read from a file is in the document and a message about the file
+    // follows, so that the user sees the card (and its name) behind the message.
+    std::function<void()> cardShown = {};
 };
 
 // Writes the card to `path` through a temporary file, so a failed save leaves any previous file

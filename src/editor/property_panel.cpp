@@ -2,6 +2,7 @@
 
 #include "editor/editor_commands.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFrame>
@@ -152,6 +153,30 @@ PropertyPanel::PropertyPanel(const document::CardDocument& doc, EditorCommands& 
 
     for (QWidget* p : {FigurSheet, TextSheet, BildSheet, AllgemeinSheet})
         setPageVisible(p, false);
+    fitCaptions();
+}
+
+void PropertyPanel::fitCaptions()
+{
+    // The panel keeps its width; where the desktop's font is wider than the one the captions were
+    // made for ("Linie slanted down (\)"), the pages take a smaller size until every caption fits.
+    constexpr int PageMargins = 2 * 4;
+    const int room = width() - PageMargins;
+    const QList<QWidget*> pages{FigurSheet, TextSheet, BildSheet, AllgemeinSheet};
+    QFont pageFont = font();
+    auto widest = [&] {
+        int w = 0;
+        for (QWidget* p : pages) {
+            for (const QAbstractButton* b : p->findChildren<QAbstractButton*>())
+                w = std::max(w, b->sizeHint().width());
+        }
+        return w;
+    };
+    while (widest() > room && pageFont.pointSizeF() > 6) {
+        pageFont.setPointSizeF(pageFont.pointSizeF() - 0.5);
+        for (QWidget* p : pages)
+            p->setFont(pageFont);
+    }
 }
 
 void PropertyPanel::setPageVisible(QWidget* p, bool visible) { setTabVisible(indexOf(p), visible); }

@@ -54,6 +54,7 @@ public:
 
 private:
     void setPageVisible(QWidget* page, bool visible);
+    void fitCaptions();
 
     const document::CardDocument& m_doc;
     bool m_syncing = false;

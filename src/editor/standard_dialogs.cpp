@@ -99,6 +99,7 @@ FontColourDialog::FontColourDialog(const QFont& font, std::int32_t colour, Color
     setModal(true);
     m_fonts = new QFontDialog(font, this);
     m_fonts->setWindowFlags(Qt::Widget);
+    m_fonts->setSizeGripEnabled(false);
     m_fonts->setOptions(QFontDialog::DontUseNativeDialog | QFontDialog::ScalableFonts |
                         QFontDialog::NoButtons);
     // Escape or a double-click inside the font part ends the whole dialog, not only that part.

@@ -2,6 +2,7 @@
 
 #include "addressbook/address_fields.h"
 #include "document/ansi_text.h"
+#include "editor/centred_on_screen.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -63,6 +64,7 @@ TTxtForm::TTxtForm(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Enter Text..."));
     setModal(true);
+    keepCentredOnScreen(*this);
     resize(417, 240);
 
     Memo1 = new QPlainTextEdit(this);

@@ -1,7 +1,8 @@
 #include "app/background_dialog.h"
 #include "app/card_format_dialogs.h"
-#include "app/centred_on_screen.h"
 #include "app/qt_prompter.h"
+#include "editor/centred_on_screen.h"
+#include "editor/text_dialog.h"
 #include "support/scripted_prompter.h"
 
 #include <QApplication>
@@ -54,8 +55,8 @@ void expectCentred(const std::vector<QRect>& seen, const char* what)
 
 TEST(DialogPlacement, CentredOnTheScreenAtEveryShowing)
 {
-    EXPECT_EQ(app::centredTopLeft(QSize(200, 100), QRect(0, 0, 800, 600)), QPoint(300, 250));
-    EXPECT_EQ(app::centredTopLeft(QSize(201, 101), QRect(10, 20, 800, 600)), QPoint(309, 269));
+    EXPECT_EQ(editor::centredTopLeft(QSize(200, 100), QRect(0, 0, 800, 600)), QPoint(300, 250));
+    EXPECT_EQ(editor::centredTopLeft(QSize(201, 101), QRect(10, 20, 800, 600)), QPoint(309, 269));
 
     // The owner stands in a corner, so centring on it would not be centring on the screen.
     QWidget owner;
@@ -74,6 +75,14 @@ TEST(DialogPlacement, CentredOnTheScreenAtEveryShowing)
         doc, pictures, dir.path() + "/", ask, {}, [] {}, &owner);
     expectCentred(twoShowings(background, [&] { background.Hintergrundbild1Click(); }),
                   "Choose background picture");
+
+    editor::TTxtForm text(&owner);
+    expectCentred(twoShowings(text,
+                              [&] {
+                                  std::string edited;
+                                  text.editText(edited);
+                              }),
+                  "Enter Text...");
 }
 
 TEST(MessageBoxes, TheBoxIsWideEnoughForItsCaption)

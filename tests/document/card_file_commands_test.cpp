@@ -280,7 +280,15 @@ TEST_F(CardFileCommands, ADamagedCardOpensWithWhatWasReadAndOneMessage)
     // Cut inside the third entry, after its kind: three objects, the last one partly read.
     writeFile(path("cut.vis"), whole.left(whole.size() - 4 - 81 + 30));
     ask.answers = {Answer::No};
+    int shown = 0;
+    context.cardShown = [&] {
+        ++shown;
+        EXPECT_EQ(ask.messages.size(), 1u) << "the card is shown before the message";
+        EXPECT_EQ(doc.DocumentFileName, path("cut.vis"));
+    };
     ASSERT_TRUE(OpenItNow(doc, path("cut.vis"), context));
+    EXPECT_EQ(shown, 1);
+    context.cardShown = {};
     ASSERT_EQ(ask.messages.size(), 2u) << "the save question, then the one message";
     EXPECT_EQ(ask.messages[1].caption, "Error: Damaged file");
     EXPECT_EQ(ask.messages[1].text, "The Business Card file is damaged! Only 3 objects could be read.");

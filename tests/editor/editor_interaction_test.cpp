@@ -185,6 +185,10 @@ TEST(EditorInteraction, ThePanelFollowsTheSelection)
     e.page.PaintBox1Paint();
     EXPECT_TRUE(panel.UColorBtn->isEnabled());
     EXPECT_TRUE(panel.BorderCheck->isChecked());
+    // Every caption of the shape page fits its button in the 145-pixel panel.
+    EXPECT_EQ(panel.shapeButtons[9]->text(), "Linie slanted down (\\)");
+    for (const QAbstractButton* b : panel.FigurSheet->findChildren<QAbstractButton*>())
+        EXPECT_LE(b->sizeHint().width(), b->width()) << b->text().toStdString();
 
     panel.shapeButtons[0]->click();
     EXPECT_EQ(e.doc.object(1).ShapeKind, 0);

@@ -9,7 +9,7 @@
 
 class QWidget;
 
-namespace vellamo::app {
+namespace vellamo::editor {
 
 // The top-left corner that puts a window of `frameSize` (title bar and border included) in
 // the middle of `available`.
@@ -19,4 +19,4 @@ QPoint centredTopLeft(QSize frameSize, const QRect& available);
 // is shown.
 void keepCentredOnScreen(QWidget& window);
 
-}  // namespace vellamo::app
+}  // namespace vellamo::editor
