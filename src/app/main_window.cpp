@@ -379,13 +379,6 @@ void TSDIAppForm::Etikettenformat1Click()
     change.commit();
 }
 
-void TSDIAppForm::ApplyCardFormat()
-{
-    showCardFormat();
-    m_doc.updateExtents();
-    m_editorPage->surfaceChanged();
-}
-
 void TSDIAppForm::About1Click() { m_infoBox->exec(); }
 
 void TSDIAppForm::Hintergrundbild1Click()
