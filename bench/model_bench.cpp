@@ -1,5 +1,5 @@
 // The card model's history on a card with 10000 objects: undoing and redoing one move, and
-// the memory 1000 moves keep.
+// the memory 1000 moves (and 1000 colour changes) keep.
 
 #include "document/card_model.h"
 
@@ -103,5 +103,23 @@ void ThousandMovesOn10000Objects(benchmark::State& state)
     }
 }
 BENCHMARK(ThousandMovesOn10000Objects)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The same for 1000 colour changes, whose steps keep the object's whole record twice.
+void ThousandColourChangesOn10000Objects(benchmark::State& state)
+{
+    for (auto _ : state) {
+        CardModel model;
+        fill(model);
+        const std::size_t before = mallinfo2().uordblks;
+        for (int n = 0; n < 1000; ++n) {
+            CardChange change(model, QStringLiteral("Colour"));
+            change.object(1 + (n * 37) % LastSlot).Color = n + 1;
+            change.commit();
+        }
+        const std::size_t after = mallinfo2().uordblks;
+        state.counters["history_MB"] = double(after - before) / (1024.0 * 1024.0);
+    }
+}
+BENCHMARK(ThousandColourChangesOn10000Objects)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace

@@ -232,6 +232,7 @@ void TSDIAppForm::buildEditMenu(QMenu* menu)
     connect(&m_model, &document::CardModel::selectionChanged, this, &TSDIAppForm::updateEditItems);
     connect(&m_model, &document::CardModel::documentReplaced, this, &TSDIAppForm::updateEditItems);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TSDIAppForm::updateEditItems);
+    connect(m_pages, &QTabWidget::currentChanged, this, &TSDIAppForm::updateEditItems);
     updateEditItems();
 }
 
@@ -247,11 +248,13 @@ void TSDIAppForm::updateEditItems()
     m_undoItem->setEnabled(history.canUndo());
     m_redoItem->setText(named("&Redo", history.canRedo() ? history.redoText() : QString()));
     m_redoItem->setEnabled(history.canRedo());
-    const bool selected = document::isObjectSlot(m_doc.SelectedObject);
+    // The clipboard items act on what the editor shows; on the other pages their keys stay free.
+    const bool editing = m_pages->currentWidget() == m_editorPage;
+    const bool selected = editing && document::isObjectSlot(m_doc.SelectedObject);
     m_cutItem->setEnabled(selected);
     m_copyItem->setEnabled(selected);
     m_duplicateItem->setEnabled(selected);
-    m_pasteItem->setEnabled(editor::canPaste(QGuiApplication::clipboard()->mimeData()));
+    m_pasteItem->setEnabled(editing && editor::canPaste(QGuiApplication::clipboard()->mimeData()));
 }
 
 QAction* TSDIAppForm::action(const QString& caption) const
@@ -380,13 +383,6 @@ void TSDIAppForm::Etikettenformat1Click()
     document::CardChange change(m_model, QStringLiteral("Card Format"));
     change.setFormat(format);
     change.commit();
-}
-
-void TSDIAppForm::ApplyCardFormat()
-{
-    showCardFormat();
-    m_doc.updateExtents();
-    m_editorPage->surfaceChanged();
 }
 
 void TSDIAppForm::About1Click() { m_infoBox->exec(); }

@@ -81,8 +81,6 @@ public:
     // Opens a card file (with the save question), then shows it.
     bool openCard(const QString& path);
 
-    // After the card format changed: description, extents, surface, repaint.
-    void ApplyCardFormat();
     // The context every drawing of the card takes: screen, calibration, current address.
     render::RenderContext renderContext();
     // WM_USER: the picture library's progress, 0..100.

@@ -18,7 +18,8 @@
 // when the card format or the editing area changed (resize the surface, refresh the sheet);
 // `selectionChanged`; `documentReplaced` after New and Open; `modifiedChanged` for the
 // unsaved-changes state. Zoom, scrolling, the mouse mode and the drag handle are view state:
-// they are set on doc() directly and are no step.
+// they are set on doc() directly and are no step (a page that resets the zoom resizes the
+// editor's surface itself). The main window hands the model out as TSDIAppForm::model().
 
 #include "document/card_document.h"
 

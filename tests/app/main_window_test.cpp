@@ -339,6 +339,8 @@ TEST(MainWindow, EditMenuStandsBetweenFileAndOptions)
     document::CardDocument& doc = s.window->doc();
     doc.object(2).Kind = document::ShapeObject;
     s.window->model().select(2);
+    EXPECT_FALSE(editItem(*s.window, "CopyItem")->isEnabled()) << "only while the Editor page is shown";
+    s.window->pages()->setCurrentWidget(s.window->editorPage());
     EXPECT_TRUE(editItem(*s.window, "CopyItem")->isEnabled());
     EXPECT_TRUE(editItem(*s.window, "CutItem")->isEnabled());
     EXPECT_TRUE(editItem(*s.window, "DuplicateItem")->isEnabled());
