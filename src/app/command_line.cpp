@@ -2,6 +2,7 @@
 
 #include "addressbook/address_database.h"
 #include "app/program_folder.h"
+#include "app/scan_command_line.h"
 #include "document/card_file.h"
 #include "document/card_file_commands.h"
 #include "document/card_json.h"
@@ -27,7 +28,9 @@ void printError(const QString& text)
 const char* const Usage = "usage: vellamo [--home DIR] [CARD.vis]\n"
                           "       vellamo dump CARD.vis\n"
                           "       vellamo build CARD.json CARD.vis\n"
-                          "       vellamo export CARD.vis OUT [--format-index N] [--address K]";
+                          "       vellamo export CARD.vis OUT [--format-index N] [--address K]\n"
+                          "       vellamo scan OUT [--device NAME] [--format-index N] [--quality Q]\n"
+                          "       vellamo scan --list";
 
 int dump(const QStringList& args)
 {
@@ -207,7 +210,10 @@ int exportPicture(const QStringList& args)
 
 }  // namespace
 
-bool isSubcommand(const QString& word) { return word == u"dump" || word == u"build" || word == u"export"; }
+bool isSubcommand(const QString& word)
+{
+    return word == u"dump" || word == u"build" || word == u"export" || word == u"scan";
+}
 
 CommandLine parseCommandLine(const QStringList& arguments)
 {
@@ -249,6 +255,8 @@ int runSubcommand(const CommandLine& line)
         return build(line.arguments);
     if (line.subcommand == u"export")
         return exportPicture(line.arguments);
+    if (line.subcommand == u"scan")
+        return runScanCommand(line.arguments);
     printError(QString::fromLatin1(Usage));
     return 2;
 }

@@ -28,4 +28,8 @@ bool savedCutLines() { return store().value(QStringLiteral("Print/CutLines"), fa
 
 void saveCutLines(bool on) { store().setValue(QStringLiteral("Print/CutLines"), on); }
 
+QString savedScannerName() { return store().value(QStringLiteral("Scanning/Device")).toString(); }
+
+void saveScannerName(const QString& name) { store().setValue(QStringLiteral("Scanning/Device"), name); }
+
 }  // namespace vellamo::app

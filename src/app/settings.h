@@ -1,9 +1,10 @@
 #pragma once
 
 // What persists between runs in the user's settings: the main window's placement and the
-// print page's cut-lines check box.
+// print page's cut-lines check box, and the scanner chosen last.
 
 #include <QByteArray>
+#include <QString>
 #include <optional>
 
 class QWidget;
@@ -15,5 +16,9 @@ void saveWindowGeometry(const QWidget& window);
 
 bool savedCutLines();
 void saveCutLines(bool on);
+
+// The SANE name of the scanner last chosen in "Choose scanner..."; empty before the first choice.
+QString savedScannerName();
+void saveScannerName(const QString& name);
 
 }  // namespace vellamo::app
