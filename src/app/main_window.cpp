@@ -6,6 +6,8 @@
 #include "app/info_box.h"
 #include "app/picture_open_dialog.h"
 #include "app/qt_prompter.h"
+#include "app/scan_controller.h"
+#include "app/scanner_dialog.h"
 #include "app/settings.h"
 #include "document/card_format.h"
 #include "editor/editor_page.h"
@@ -23,6 +25,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QToolButton>
 
 namespace vellamo::app {
 
@@ -107,6 +110,20 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
     statusBar();
 
     buildMenus();
+
+    // Scanning: the two File menu items, a Cancel button beside the progress bar, and WMUser2
+    // for the finished scan.
+    m_scannerDialog = new TScannerForm(this);
+    m_scanning = new ScanController({this,
+                                     m_prompter,
+                                     dialogs.scannerChooser ? dialogs.scannerChooser : m_scannerDialog,
+                                     action(QStringLiteral("Choose scanner...")),
+                                     action(QStringLiteral("Scan picture...")),
+                                     progress,
+                                     {}},
+                                    this);
+    bottomLayout->addWidget(m_scanning->cancelButton());
+
     connect(m_editorPage, &editor::EditorPage::newClicked, this, &TSDIAppForm::Neu1Click);
     connect(m_editorPage, &editor::EditorPage::openClicked, this, &TSDIAppForm::OpenItemClick);
     connect(m_editorPage, &editor::EditorPage::saveClicked, this, [this] { SaveItemClick(); });
@@ -372,6 +389,7 @@ void TSDIAppForm::FormDestroy()
     if (m_destroyed)
         return;
     m_destroyed = true;
+    m_scanning->shutdown();
     m_addresses.SaveAllNames(m_programFolder + addressbook::AddressDatabaseFileName, *m_addressesPage);
     m_addresses.FreeAllNames();
     for (int slot = document::FirstSlot; slot <= document::SpareSlot; ++slot)

@@ -35,6 +35,9 @@ class TTxtForm;
 namespace vellamo::app {
 
 class InfoBox;
+class ScanController;
+class ScannerChooser;
+class TScannerForm;
 class Tbkgndform;
 class TBMPOpenForm;
 class TneuForm;
@@ -45,6 +48,7 @@ struct ShellDialogs {
     document::Prompter* prompter = nullptr;
     document::CardFormatChooser* formatList = nullptr;
     document::CardFormatEditor* formatEditor = nullptr;
+    ScannerChooser* scannerChooser = nullptr;
 };
 
 class TSDIAppForm : public QMainWindow {
@@ -65,6 +69,7 @@ public:
     QProgressBar* progressBar() const { return m_progress; }
     QAction* action(const QString& caption) const;
     const QString& programFolder() const { return m_programFolder; }
+    ScanController* scanning() const { return m_scanning; }
 
     // The commands.
     void Neu1Click();
@@ -111,6 +116,8 @@ private:
     TneuForm* m_formatListDialog = nullptr;
     TNewETypForm* m_formatEditDialog = nullptr;
     InfoBox* m_infoBox = nullptr;
+    TScannerForm* m_scannerDialog = nullptr;
+    ScanController* m_scanning = nullptr;
     Tbkgndform* m_backgroundDialog = nullptr;
     TBMPOpenForm* m_pictureOpenDialog = nullptr;
     editor::TEffektForm* m_effectsDialog = nullptr;
