@@ -13,6 +13,7 @@
 #include "editor/standard_dialogs.h"
 #include "editor/text_dialog.h"
 #include "editor/transparency_dialog.h"
+#include "print/jpeg_quality_dialog.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -69,6 +70,13 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
     m_transparencyDialog = new editor::TTransForm(*m_colors, this);
     m_textDialog = new editor::TTxtForm(this);
     m_infoBox = new InfoBox(this);
+    m_jpegQualityDialog = new print::TJPEGQForm(this);
+    const JpegQualitySetting jpeg = savedJpegQuality();
+    m_jpegQualityDialog->setValues({jpeg.slider, jpeg.number});
+    connect(m_jpegQualityDialog, &QDialog::finished, this, [this] {
+        const print::TJPEGQForm::Values values = m_jpegQualityDialog->values();
+        saveJpegQuality({values.slider, values.number});
+    });
 
     m_pages = new QTabWidget(this);
     m_addressesPage = new addressbook::AddressesPage(m_pages);

@@ -32,6 +32,10 @@ class TTransForm;
 class TTxtForm;
 }  // namespace vellamo::editor
 
+namespace vellamo::print {
+class TJPEGQForm;
+}
+
 namespace vellamo::app {
 
 class InfoBox;
@@ -65,6 +69,8 @@ public:
     QProgressBar* progressBar() const { return m_progress; }
     QAction* action(const QString& caption) const;
     const QString& programFolder() const { return m_programFolder; }
+    // Asked before a picture is saved as JPEG; its values persist in the settings.
+    print::TJPEGQForm* jpegQualityDialog() const { return m_jpegQualityDialog; }
 
     // The commands.
     void Neu1Click();
@@ -111,6 +117,7 @@ private:
     TneuForm* m_formatListDialog = nullptr;
     TNewETypForm* m_formatEditDialog = nullptr;
     InfoBox* m_infoBox = nullptr;
+    print::TJPEGQForm* m_jpegQualityDialog = nullptr;
     Tbkgndform* m_backgroundDialog = nullptr;
     TBMPOpenForm* m_pictureOpenDialog = nullptr;
     editor::TEffektForm* m_effectsDialog = nullptr;
