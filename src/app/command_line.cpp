@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include "addressbook/address_database.h"
+#include "app/print_command.h"
 #include "app/program_folder.h"
 #include "document/card_file.h"
 #include "document/card_file_commands.h"
@@ -24,10 +25,13 @@ void printError(const QString& text)
     std::fputc('\n', stderr);
 }
 
-const char* const Usage = "usage: vellamo [--home DIR] [CARD.vis]\n"
-                          "       vellamo dump CARD.vis\n"
-                          "       vellamo build CARD.json CARD.vis\n"
-                          "       vellamo export CARD.vis OUT [--format-index N] [--address K]";
+const char* const Usage =
+    "usage: vellamo [--home DIR] [CARD.vis]\n"
+    "       vellamo dump CARD.vis\n"
+    "       vellamo build CARD.json CARD.vis\n"
+    "       vellamo export CARD.vis OUT [--format-index N] [--address K]\n"
+    "       vellamo print CARD.vis (--pdf OUT.pdf | --printer QUEUE) [--used U] [--copies C]\n"
+    "                     [--cut-lines] [--address K] [--calibration L,T,W,H] [--dpi D]";
 
 int dump(const QStringList& args)
 {
@@ -207,7 +211,10 @@ int exportPicture(const QStringList& args)
 
 }  // namespace
 
-bool isSubcommand(const QString& word) { return word == u"dump" || word == u"build" || word == u"export"; }
+bool isSubcommand(const QString& word)
+{
+    return word == u"dump" || word == u"build" || word == u"export" || word == u"print";
+}
 
 CommandLine parseCommandLine(const QStringList& arguments)
 {
@@ -249,6 +256,8 @@ int runSubcommand(const CommandLine& line)
         return build(line.arguments);
     if (line.subcommand == u"export")
         return exportPicture(line.arguments);
+    if (line.subcommand == u"print")
+        return printCommand(line.arguments);
     printError(QString::fromLatin1(Usage));
     return 2;
 }

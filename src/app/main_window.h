@@ -33,8 +33,10 @@ class TTxtForm;
 }  // namespace vellamo::editor
 
 namespace vellamo::print {
+class PrinterSetup;
+class PrintPage;
 class TJPEGQForm;
-}
+}  // namespace vellamo::print
 
 namespace vellamo::app {
 
@@ -49,6 +51,7 @@ struct ShellDialogs {
     document::Prompter* prompter = nullptr;
     document::CardFormatChooser* formatList = nullptr;
     document::CardFormatEditor* formatEditor = nullptr;
+    print::PrinterSetup* printerSetup = nullptr;
 };
 
 class TSDIAppForm : public QMainWindow {
@@ -64,6 +67,7 @@ public:
     addressbook::AddressDatabase& addresses() { return m_addresses; }
     addressbook::AddressesPage* addressesPage() const { return m_addressesPage; }
     editor::EditorPage* editorPage() const { return m_editorPage; }
+    print::PrintPage* printPage() const { return m_printPage; }
     QTabWidget* pages() const { return m_pages; }
     QLabel* InfoPanel() const { return m_infoPanel; }
     QProgressBar* progressBar() const { return m_progress; }
@@ -131,6 +135,7 @@ private:
     QTabWidget* m_pages = nullptr;
     addressbook::AddressesPage* m_addressesPage = nullptr;
     editor::EditorPage* m_editorPage = nullptr;
+    print::PrintPage* m_printPage = nullptr;
     QLabel* m_infoPanel = nullptr;
     QProgressBar* m_progress = nullptr;
     QTimer m_startupTimer;
