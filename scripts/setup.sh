@@ -11,7 +11,7 @@ packages=(
     libsane-dev libsane1 sane-utils
     fonts-liberation2 fontconfig
     netpbm
-    cups printer-driver-cups-pdf
+    cups libcups2-dev printer-driver-cups-pdf poppler-utils
     xvfb xauth
 )
 

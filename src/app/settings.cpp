@@ -32,4 +32,20 @@ QString savedScannerName() { return store().value(QStringLiteral("Scanning/Devic
 
 void saveScannerName(const QString& name) { store().setValue(QStringLiteral("Scanning/Device"), name); }
 
+JpegQualitySetting savedJpegQuality()
+{
+    QSettings settings = store();
+    JpegQualitySetting values;
+    values.slider = settings.value(QStringLiteral("JPEGQuality/Slider"), values.slider).toInt();
+    values.number = settings.value(QStringLiteral("JPEGQuality/Number"), values.number).toInt();
+    return values;
+}
+
+void saveJpegQuality(const JpegQualitySetting& values)
+{
+    QSettings settings = store();
+    settings.setValue(QStringLiteral("JPEGQuality/Slider"), values.slider);
+    settings.setValue(QStringLiteral("JPEGQuality/Number"), values.number);
+}
+
 }  // namespace vellamo::app

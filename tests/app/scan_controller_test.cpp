@@ -4,6 +4,7 @@
 #include "app/scanner_dialog.h"
 #include "app/settings.h"
 #include "support/sane_test_backend.h"
+#include "support/scripted_dialogs.h"
 #include "support/scripted_prompter.h"
 
 #include <QAction>
@@ -52,6 +53,9 @@ struct ScanShell {
     QTemporaryDir home;
     ScriptedPrompter ask;
     ScriptedScannerChooser chooser;
+    // The automatic New at start is cancelled.
+    vellamo::testing::ScriptedFormatChooser formats;
+    vellamo::testing::ScriptedFormatEditor formatEditor;
     std::unique_ptr<app::TSDIAppForm> window;
 
     ScanShell()
@@ -63,6 +67,8 @@ struct ScanShell {
         app::ShellDialogs dialogs;
         dialogs.prompter = &ask;
         dialogs.scannerChooser = &chooser;
+        dialogs.formatList = &formats;
+        dialogs.formatEditor = &formatEditor;
         window = std::make_unique<app::TSDIAppForm>(home.path() + "/", dialogs);
         window->scanning()->settings.resolution = 100;
         window->show();
