@@ -133,14 +133,11 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
     // Scanning: the two File menu items, a Cancel button beside the progress bar, and WMUser2
     // for the finished scan.
     m_scannerDialog = new TScannerForm(this);
-    m_scanning = new ScanController({this,
-                                     m_prompter,
-                                     dialogs.scannerChooser ? dialogs.scannerChooser : m_scannerDialog,
-                                     action(QStringLiteral("Choose scanner...")),
-                                     action(QStringLiteral("Scan picture...")),
-                                     progress,
-                                     {}},
-                                    this);
+    m_scanning = new ScanController(
+        {this, m_prompter, dialogs.scannerChooser ? dialogs.scannerChooser : m_scannerDialog,
+         action(QStringLiteral("Choose scanner...")), action(QStringLiteral("Scan picture...")), progress,
+         m_programFolder, m_jpegQualityDialog},
+        this);
     bottomLayout->addWidget(m_scanning->cancelButton());
 
     connect(m_editorPage, &editor::EditorPage::newClicked, this, &TSDIAppForm::Neu1Click);

@@ -94,8 +94,22 @@ void ScanController::WMUser2(const scanning::ScanHandle& handle)
     imaging::DibRecord picture = scanning::GetScanedDib(handle);
     if (!picture.isLoaded())
         return;
-    if (m_parts.savePicture)
-        m_parts.savePicture(picture);
+    print::PictureSaveRequest request;
+    request.folder = m_lastSaveName.isEmpty() ? m_parts.programFolder : m_lastSaveName;
+    request.filterIndex = m_lastFilterIndex;
+    // Replacing an existing file is asked first: a scan saved under a taken name must not
+    // silently destroy the picture there.
+    request.confirmOverwrite = true;
+    request.jpegQuality = m_parts.jpegQuality;
+    request.makeWritable = true;
+    const print::PictureSaveResult saved =
+        print::savePictureAs(picture, request, *m_parts.prompter, m_parts.progress);
+    if (!saved.fileName.isEmpty()) {
+        m_lastSaveName = saved.fileName;
+        m_lastFilterIndex = saved.filterIndex;
+    }
+    if (m_parts.progress)
+        m_parts.progress(0);
     imaging::deldib(picture);
 }
 

@@ -7,6 +7,7 @@
 
 #include "app/scanner_selection.h"
 #include "imaging/dib_record.h"
+#include "print/picture_save.h"
 #include "scanning/scanner_library.h"
 
 #include <QObject>
@@ -28,8 +29,10 @@ struct ScanControllerParts {
     QAction* scanPicture = nullptr;
     // WM_USER: the progress bar's position.
     std::function<void(int)> progress;
-    // The save flow of a scanned picture; the picture is released after it, whatever it did.
-    std::function<void(imaging::DibRecord&)> savePicture;
+    // Where the save dialog starts the first time.
+    QString programFolder;
+    // Asked before a JIF or JPG file is written.
+    print::JpegQualityChooser* jpegQuality = nullptr;
 };
 
 class ScanController : public QObject {
@@ -53,8 +56,12 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+    // WMUser2: saves the scanned picture through the save dialog (the filter entry's extension
+    // for a name without one, the JPEG quality for the JPEG entries, a read-only file made
+    // writable, "Error: File could not be saved!" on failure) and releases it in every case.
     void WMUser2(const scanning::ScanHandle& handle);
+
+private:
     void setScanning(bool on);
 
     ScanControllerParts m_parts;
@@ -62,6 +69,9 @@ private:
     QToolButton* m_cancelButton = nullptr;
     QShortcut* m_escape = nullptr;
     bool m_scanning = false;
+    // The save dialog keeps its last file name and entry from one scan to the next.
+    QString m_lastSaveName;
+    int m_lastFilterIndex = 1;
 };
 
 }  // namespace vellamo::app

@@ -3,13 +3,21 @@
 #include "app/main_window.h"
 #include "app/scanner_dialog.h"
 #include "app/settings.h"
+#include "imaging/netpbm.h"
+#include "imaging/picture_writer.h"
+#include "print/jpeg_quality_dialog.h"
+#include "support/files.h"
 #include "support/sane_test_backend.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_prompter.h"
 
 #include <QAction>
+#include <QDir>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSettings>
+#include <QSlider>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -188,4 +196,115 @@ TEST(ScanController, ClosingTheWindowDuringAScanStopsIt)
     s.window->close();
     s.window.reset();
     EXPECT_LT(timer.elapsed(), 2000);
+}
+
+namespace {
+
+// Answers the JPEG quality dialog when it shows: the quality on OK, or Cancel. Counts the showings.
+class QualityAnswer : public QObject {
+public:
+    QualityAnswer(print::TJPEGQForm* dialog, std::optional<int> quality)
+        : m_dialog(dialog), m_quality(quality)
+    {
+        m_timer.setInterval(10);
+        QObject::connect(&m_timer, &QTimer::timeout, this, [this] {
+            if (!m_dialog->isVisible())
+                return;
+            ++shown;
+            if (m_quality) {
+                m_dialog->QualED2->setValue(*m_quality);
+                m_dialog->okButton->click();
+            } else {
+                m_dialog->cancelButton->click();
+            }
+        });
+        m_timer.start();
+    }
+    int shown = 0;
+
+private:
+    print::TJPEGQForm* m_dialog;
+    std::optional<int> m_quality;
+    QTimer m_timer;
+};
+
+void scanOnce(ScanShell& s)
+{
+    s.scanItem()->trigger();
+    ASSERT_TRUE(s.window->scanning()->isScanning());
+    ASSERT_TRUE(s.waitUntilIdle());
+}
+
+}  // namespace
+
+TEST(ScanController, SavedWithTheEntrysExtensionAfterTheQualityDialog)
+{
+    SaneTestBackend backend(Options{{"test-picture", "\"Color pattern\""}}, 1);
+    ScanShell s;
+    QTemporaryDir dir;
+    {
+        QualityAnswer quality(s.window->jpegQualityDialog(), 30);
+        s.ask.saveChoices = {{dir.filePath("scan"), 6}};
+        scanOnce(s);
+        EXPECT_EQ(quality.shown, 1);
+    }
+    ASSERT_EQ(s.ask.saveRequests.size(), 1u);
+    EXPECT_EQ(s.ask.saveRequests[0].caption, "");
+    EXPECT_EQ(s.ask.saveRequests[0].filter, imaging::GetDIBSaveFilter());
+    EXPECT_EQ(s.ask.saveRequests[0].folder, s.home.path() + "/");
+    // ".JPG" added, written as JPEG (format code 8).
+    const auto decoded =
+        vellamo::testing::runNetpbm("jpegtopnm", {}, vellamo::testing::readFile(dir.filePath("scan.JPG")));
+    ASSERT_TRUE(decoded.has_value());
+    EXPECT_EQ(vellamo::testing::parsePnm(*decoded).size(), QSize(314, 393));  // 80 x 100 mm at 100 dpi
+    EXPECT_EQ(s.window->jpegQualityDialog()->QualED1->value(), 30);
+
+    // A name with an extension keeps it; entry 1 writes a bitmap, without the quality question.
+    {
+        QualityAnswer quality(s.window->jpegQualityDialog(), 50);
+        s.ask.saveChoices = {{dir.filePath("again.png"), 1}};
+        scanOnce(s);
+        EXPECT_EQ(quality.shown, 0);
+    }
+    ASSERT_EQ(s.ask.saveRequests.size(), 2u);
+    EXPECT_EQ(s.ask.saveRequests[1].folder, dir.filePath("scan.JPG"));  // the last use
+    EXPECT_EQ(s.ask.saveRequests[1].filterIndex, 6);
+    EXPECT_EQ(vellamo::testing::readFile(dir.filePath("again.png")).left(2), "BM");
+    EXPECT_FALSE(QFile::exists(dir.filePath("again.png.BMP")));
+    EXPECT_TRUE(s.ask.messages.empty());
+}
+
+TEST(ScanController, ReadOnlyTargetsCancelledQualityAndFailedWrites)
+{
+    SaneTestBackend backend(Options{{"test-picture", "\"Grid\""}}, 1);
+    ScanShell s;
+    QTemporaryDir dir;
+    const QString readOnly = dir.filePath("old.bmp");
+    vellamo::testing::writeFile(readOnly, "old");
+    QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ReadUser);
+    s.ask.saveChoices = {{readOnly, 1}};
+    scanOnce(s);
+    EXPECT_EQ(vellamo::testing::readFile(readOnly).left(2), "BM");
+    EXPECT_TRUE(s.ask.messages.empty());
+
+    {
+        QualityAnswer quality(s.window->jpegQualityDialog(), std::nullopt);
+        s.ask.saveChoices = {{dir.filePath("dropped"), 5}};
+        scanOnce(s);
+        EXPECT_EQ(quality.shown, 1);
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath("dropped.JIF")));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.bmp"});
+    EXPECT_TRUE(s.ask.messages.empty());
+
+    s.ask.saveChoices = {{dir.filePath("missing/folder/x"), 1}};
+    scanOnce(s);
+    ASSERT_EQ(s.ask.messages.size(), 1u);
+    EXPECT_EQ(s.ask.messages[0].text, "Error: File could not be saved!");
+    EXPECT_EQ(s.ask.messages[0].icon, document::MessageIcon::Information);
+
+    // A cancelled save dialog: nothing written, nothing said.
+    scanOnce(s);
+    EXPECT_EQ(s.ask.messages.size(), 1u);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.bmp"});
 }
