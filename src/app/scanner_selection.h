@@ -11,7 +11,7 @@
 namespace vellamo::app {
 
 inline const QString NoScannerMessage =
-    QStringLiteral("No scanner was found. Your scanner must be visible to \"scanimage -L\".");
+    QStringLiteral("No scanner was found.\nYour scanner must be visible to \"scanimage -L\".");
 
 class ScannerChooser {
 public:
