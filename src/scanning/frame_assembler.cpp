@@ -93,11 +93,18 @@ bool FrameAssembler::beginFrame(const FrameParameters& p)
         m_image = QImage(p.pixelsPerLine, std::max(rows, 1), QImage::Format_RGB32);
         if (m_image.isNull())
             return fail(QStringLiteral("there is not enough memory for the scanned picture"));
-        m_image.fill(0xFFFFFFFF);
+        // A one-pass frame of known height writes whole rows: only rows it never sends are
+        // whitened, at the end. Other frames build on what is there.
+        m_whiteFromRow = p.lines >= 0 && !isSinglePass(p.format) ? 0 : -1;
+        if (m_whiteFromRow < 0)
+            m_image.fill(0xFFFFFFFF);
         m_rowsKnown = std::max(p.lines, 0);
         m_expectedBytes =
             p.lines > 0 ? qint64(p.bytesPerLine) * p.lines * (isSinglePass(p.format) ? 3 : 1) : 0;
         m_started = true;
+    } else {
+        // A further frame builds on the rows the first one skipped: they must be white by now.
+        whitenUnsentRows(m_image);
     }
     m_frame = p;
     m_row = 0;
@@ -134,6 +141,8 @@ void FrameAssembler::convertLine(const std::uint8_t* line)
     QRgb* out = reinterpret_cast<QRgb*>(m_image.scanLine(m_row));
     const int width = m_image.width();
     ++m_row;
+    if (m_whiteFromRow >= 0)
+        m_whiteFromRow = std::max(m_whiteFromRow, m_row);
     byDepth(m_frame.depth, [&](auto depth) {
         constexpr int D = decltype(depth)::value;
         switch (m_frame.format) {
@@ -180,6 +189,13 @@ void FrameAssembler::addBytes(const std::uint8_t* data, std::size_t size)
     }
 }
 
+void FrameAssembler::whitenUnsentRows(QImage& image)
+{
+    for (int y = std::max(m_whiteFromRow, 0); m_whiteFromRow >= 0 && y < image.height(); ++y)
+        std::fill_n(reinterpret_cast<QRgb*>(image.scanLine(y)), image.width(), QRgb(0xFFFFFFFF));
+    m_whiteFromRow = -1;
+}
+
 void FrameAssembler::endFrame()
 {
     m_partialSize = 0;
@@ -190,6 +206,7 @@ void FrameAssembler::endFrame()
 imaging::DibRecord FrameAssembler::takePicture()
 {
     QImage image = std::move(m_image);
+    whitenUnsentRows(image);
     if (!image.isNull() && m_rowsKnown < image.height())
         image = m_rowsKnown > 0 ? image.copy(0, 0, image.width(), m_rowsKnown) : QImage();
     *this = FrameAssembler();

@@ -50,11 +50,13 @@ private:
     bool fail(const QString& text);
     void convertLine(const std::uint8_t* line);
     bool ensureRow(int row);
+    void whitenUnsentRows(QImage& image);
 
     FrameParameters m_frame;
     QImage m_image;
-    int m_rowsKnown = 0;  // rows of m_image that belong to the picture
-    int m_row = 0;        // next row of the current frame
+    int m_rowsKnown = 0;      // rows of m_image that belong to the picture
+    int m_row = 0;            // next row of the current frame
+    int m_whiteFromRow = -1;  // rows from here on are still to be whitened; -1: the picture is filled
     std::vector<std::uint8_t> m_partial;
     std::size_t m_partialSize = 0;
     std::int64_t m_expectedBytes = 0;
