@@ -38,10 +38,4 @@ std::optional<QString> scannerWithoutAsking(const std::vector<scanning::ScannerD
     return std::nullopt;
 }
 
-QString deviceCaption(const scanning::ScannerDevice& device)
-{
-    const QString maker = QStringList{device.vendor, device.model}.join(u' ').trimmed();
-    return maker.isEmpty() ? device.name : maker + QStringLiteral(" (") + device.name + u')';
-}
-
 }  // namespace vellamo::app

@@ -34,7 +34,4 @@ std::optional<QString> TWAIN_SelectScanner(const scanning::DeviceList& list, Sca
 std::optional<QString> scannerWithoutAsking(const std::vector<scanning::ScannerDevice>& devices,
                                             const QString& saved);
 
-// "Vendor Model (name)" as the list shows a device.
-QString deviceCaption(const scanning::ScannerDevice& device);
-
 }  // namespace vellamo::app

@@ -308,3 +308,14 @@ TEST(ScanController, ReadOnlyTargetsCancelledQualityAndFailedWrites)
     EXPECT_EQ(s.ask.messages.size(), 1u);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.bmp"});
 }
+
+TEST(ScannerSelection, TheSavedChoiceWhileListedOtherwiseTheOnlyOne)
+{
+    const scanning::ScannerDevice a{"test:0", "Noname", "frontend-tester", "virtual device"};
+    const scanning::ScannerDevice b{"test:1", "", "", ""};
+    EXPECT_EQ(app::scannerWithoutAsking({a, b}, "test:1"), QString("test:1"));
+    EXPECT_EQ(app::scannerWithoutAsking({a, b}, "gone:0"), std::nullopt);  // the user chooses again
+    EXPECT_EQ(app::scannerWithoutAsking({a, b}, ""), std::nullopt);
+    EXPECT_EQ(app::scannerWithoutAsking({b}, "gone:0"), QString("test:1"));
+    EXPECT_EQ(app::scannerWithoutAsking({}, "test:0"), std::nullopt);
+}
