@@ -9,10 +9,10 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libgraphicsmagick++1-dev
-    libsane-dev sane-utils
+    libsane-dev libsane1 sane-utils
     fonts-liberation2 fontconfig
     netpbm
-    cups printer-driver-cups-pdf
+    cups libcups2-dev printer-driver-cups-pdf poppler-utils
     xvfb xauth
 )
 

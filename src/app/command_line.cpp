@@ -1,7 +1,9 @@
 #include "app/command_line.h"
 
 #include "addressbook/address_database.h"
+#include "app/print_command.h"
 #include "app/program_folder.h"
+#include "app/scan_command_line.h"
 #include "document/card_file.h"
 #include "document/card_file_commands.h"
 #include "document/card_json.h"
@@ -24,10 +26,15 @@ void printError(const QString& text)
     std::fputc('\n', stderr);
 }
 
-const char* const Usage = "usage: vellamo [--home DIR] [CARD.vis]\n"
-                          "       vellamo dump CARD.vis\n"
-                          "       vellamo build CARD.json CARD.vis\n"
-                          "       vellamo export CARD.vis OUT [--format-index N] [--address K]";
+const char* const Usage =
+    "usage: vellamo [--home DIR] [CARD.vis]\n"
+    "       vellamo dump CARD.vis\n"
+    "       vellamo build CARD.json CARD.vis\n"
+    "       vellamo export CARD.vis OUT [--format-index N] [--address K]\n"
+    "       vellamo print CARD.vis (--pdf OUT.pdf | --printer QUEUE) [--used U] [--copies C]\n"
+    "                     [--cut-lines] [--address K] [--calibration L,T,W,H] [--dpi D]\n"
+    "       vellamo scan OUT [--device NAME] [--format-index N] [--quality Q]\n"
+    "       vellamo scan --list";
 
 int dump(const QStringList& args)
 {
@@ -207,7 +214,10 @@ int exportPicture(const QStringList& args)
 
 }  // namespace
 
-bool isSubcommand(const QString& word) { return word == u"dump" || word == u"build" || word == u"export"; }
+bool isSubcommand(const QString& word)
+{
+    return word == u"dump" || word == u"build" || word == u"export" || word == u"print" || word == u"scan";
+}
 
 CommandLine parseCommandLine(const QStringList& arguments)
 {
@@ -249,6 +259,10 @@ int runSubcommand(const CommandLine& line)
         return build(line.arguments);
     if (line.subcommand == u"export")
         return exportPicture(line.arguments);
+    if (line.subcommand == u"print")
+        return printCommand(line.arguments);
+    if (line.subcommand == u"scan")
+        return runScanCommand(line.arguments);
     printError(QString::fromLatin1(Usage));
     return 2;
 }

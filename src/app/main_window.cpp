@@ -6,6 +6,8 @@
 #include "app/info_box.h"
 #include "app/picture_open_dialog.h"
 #include "app/qt_prompter.h"
+#include "app/scan_controller.h"
+#include "app/scanner_dialog.h"
 #include "app/settings.h"
 #include "document/card_format.h"
 #include "editor/editor_page.h"
@@ -14,9 +16,12 @@
 #include "editor/standard_dialogs.h"
 #include "editor/text_dialog.h"
 #include "editor/transparency_dialog.h"
+#include "print/jpeg_quality_dialog.h"
+#include "print/print_page.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -25,6 +30,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QToolButton>
 
 namespace vellamo::app {
 
@@ -71,6 +77,13 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
     m_transparencyDialog = new editor::TTransForm(*m_colors, this);
     m_textDialog = new editor::TTxtForm(this);
     m_infoBox = new InfoBox(this);
+    m_jpegQualityDialog = new print::TJPEGQForm(this);
+    const JpegQualitySetting jpeg = savedJpegQuality();
+    m_jpegQualityDialog->setValues({jpeg.slider, jpeg.number});
+    connect(m_jpegQualityDialog, &QDialog::finished, this, [this] {
+        const print::TJPEGQForm::Values values = m_jpegQualityDialog->values();
+        saveJpegQuality({values.slider, values.number});
+    });
 
     m_pages = new QTabWidget(this);
     m_addressesPage = new addressbook::AddressesPage(m_pages);
@@ -82,7 +95,16 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
     m_editorPage->setDialogs({m_colors.get(), m_fonts.get(), m_textDialog, m_effectsDialog,
                               m_transparencyDialog, m_pictureOpenDialog});
     m_pages->addTab(m_editorPage, QStringLiteral("Editor"));
-    m_pages->addTab(new QWidget(m_pages), QStringLiteral("Print"));
+    m_printPage = new print::PrintPage(
+        m_doc, [this] { return renderContext(); }, *m_prompter, m_programFolder, m_pages);
+    m_printPage->setProgress(progress);
+    if (dialogs.printerSetup)
+        m_printPage->setPrinterSetup(dialogs.printerSetup);
+    m_printPage->SchneidBtn->setChecked(savedCutLines());
+    connect(m_printPage->SchneidBtn, &QCheckBox::toggled, this, [](bool on) { saveCutLines(on); });
+    connect(m_printPage, &print::PrintPage::cardFormatClicked, this, &TSDIAppForm::Etikettenformat1Click);
+    connect(m_printPage, &print::PrintPage::printed, this, [this] { m_editorPage->PaintBox1Paint(); });
+    m_pages->addTab(m_printPage, QStringLiteral("Print"));
     m_pages->setCurrentIndex(0);
 
     auto* central = new QWidget(this);
@@ -110,6 +132,17 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
     statusBar();
 
     buildMenus();
+
+    // Scanning: the two File menu items, a Cancel button beside the progress bar, and WMUser2
+    // for the finished scan.
+    m_scannerDialog = new TScannerForm(this);
+    m_scanning = new ScanController(
+        {this, m_prompter, dialogs.scannerChooser ? dialogs.scannerChooser : m_scannerDialog,
+         action(QStringLiteral("Choose scanner...")), action(QStringLiteral("Scan picture...")), progress,
+         m_programFolder, m_jpegQualityDialog},
+        this);
+    bottomLayout->addWidget(m_scanning->cancelButton());
+
     connect(m_editorPage, &editor::EditorPage::newClicked, this, &TSDIAppForm::Neu1Click);
     connect(m_editorPage, &editor::EditorPage::openClicked, this, &TSDIAppForm::OpenItemClick);
     connect(m_editorPage, &editor::EditorPage::saveClicked, this, [this] { SaveItemClick(); });
@@ -117,6 +150,10 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
     connect(&m_model, &document::CardModel::cardFormatChanged, this, &TSDIAppForm::showCardFormat);
     // Undoing a template adoption gives the card its name back.
     connect(&m_model, &document::CardModel::cardChanged, this, &TSDIAppForm::updateTitle);
+    // The sheet preview shows the card as it is after every change.
+    for (auto signal : {&document::CardModel::cardChanged, &document::CardModel::cardFormatChanged,
+                        &document::CardModel::documentReplaced})
+        connect(&m_model, signal, m_printPage, &print::PrintPage::VPaintPaint);
 
     // FormCreate.
     showCardFormat();
@@ -167,22 +204,23 @@ void TSDIAppForm::buildMenus()
                 connect(action, &QAction::triggered, this, item.run);
         }
     };
-    addItems(menuBar()->addMenu(QStringLiteral("File")),
-             {
-                 {"New...", "Ctrl+N", "Create new Business Card", [this] { Neu1Click(); }},
-                 {"Open...", "Ctrl+O", "Open Business Card", [this] { OpenItemClick(); }},
-                 {"Save", "Ctrl+S", "Save actual Card", [this] { SaveItemClick(); }},
-                 {"Save as...", "Ctrl+U", "Save actual Card under a special name",
-                  [this] { Speichernunter1Click(); }},
-                 {nullptr, nullptr, nullptr, {}},
-                 {"Choose scanner...", nullptr, "You can select an scanner", {}},
-                 {"Scan picture...", nullptr, "You can scan and save an picture", {}},
-                 {nullptr, nullptr, nullptr, {}},
-                 {"Setup printer...", "Ctrl+E", "Setups the printer", {}},
-                 {"Print...", "Ctrl+D", "Prints the Business Card", {}},
-                 {nullptr, nullptr, nullptr, {}},
-                 {"&Quit", "Alt+X", "Quit program", [this] { ExitItemClick(); }},
-             });
+    addItems(
+        menuBar()->addMenu(QStringLiteral("File")),
+        {
+            {"New...", "Ctrl+N", "Create new Business Card", [this] { Neu1Click(); }},
+            {"Open...", "Ctrl+O", "Open Business Card", [this] { OpenItemClick(); }},
+            {"Save", "Ctrl+S", "Save actual Card", [this] { SaveItemClick(); }},
+            {"Save as...", "Ctrl+U", "Save actual Card under a special name",
+             [this] { Speichernunter1Click(); }},
+            {nullptr, nullptr, nullptr, {}},
+            {"Choose scanner...", nullptr, "You can select an scanner", {}},
+            {"Scan picture...", nullptr, "You can scan and save an picture", {}},
+            {nullptr, nullptr, nullptr, {}},
+            {"Setup printer...", "Ctrl+E", "Setups the printer", [this] { m_printPage->PrintSetupClick(); }},
+            {"Print...", "Ctrl+D", "Prints the Business Card", [this] { m_printPage->PrintClick(); }},
+            {nullptr, nullptr, nullptr, {}},
+            {"&Quit", "Alt+X", "Quit program", [this] { ExitItemClick(); }},
+        });
     buildEditMenu(menuBar()->addMenu(QStringLiteral("Edit")));
     addItems(menuBar()->addMenu(QStringLiteral("Options")),
              {
@@ -191,6 +229,8 @@ void TSDIAppForm::buildMenus()
                  {"Business Card format", nullptr,
                   "Alternates the size of the cards or the spaces between and around the cards",
                   [this] { Etikettenformat1Click(); }},
+                 {"Calibrate printer...", nullptr, "Use this for every new printer to get exact printouts!",
+                  [this] { m_printPage->KalBtnClick(); }},
              });
     addItems(menuBar()->addMenu(QStringLiteral("&Help")),
              {
@@ -463,6 +503,7 @@ void TSDIAppForm::FormDestroy()
     if (m_destroyed)
         return;
     m_destroyed = true;
+    m_scanning->shutdown();
     m_addresses.SaveAllNames(m_programFolder + addressbook::AddressDatabaseFileName, *m_addressesPage);
     m_addresses.FreeAllNames();
     // The pictures and the object slots go with the document the window owns.

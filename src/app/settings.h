@@ -1,9 +1,11 @@
 #pragma once
 
 // What persists between runs in the user's settings: the main window's placement and the
-// print page's cut-lines check box.
+// print page's cut-lines check box, the JPEG quality dialog's two values, and the scanner
+// chosen last.
 
 #include <QByteArray>
+#include <QString>
 #include <optional>
 
 class QWidget;
@@ -15,5 +17,17 @@ void saveWindowGeometry(const QWidget& window);
 
 bool savedCutLines();
 void saveCutLines(bool on);
+
+// The SANE name of the scanner last chosen in "Choose scanner..."; empty before the first choice.
+QString savedScannerName();
+void saveScannerName(const QString& name);
+
+// The slider's and the number's value, 75 and 75 until saved.
+struct JpegQualitySetting {
+    int slider = 75;
+    int number = 75;
+};
+JpegQualitySetting savedJpegQuality();
+void saveJpegQuality(const JpegQualitySetting& values);
 
 }  // namespace vellamo::app

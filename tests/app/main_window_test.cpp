@@ -2,8 +2,10 @@
 
 #include "addressbook/address_page.h"
 #include "document/card_file.h"
+#include "editor/dialog_support.h"
 #include "editor/editor_page.h"
 #include "editor/object_popup.h"
+#include "print/jpeg_quality_dialog.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_prompter.h"
 
@@ -16,6 +18,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSlider>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -468,4 +472,32 @@ TEST(MainWindow, BackgroundAndCardFormatAreStepsThatUndoToTheSameFile)
     EXPECT_EQ(document::cardToBytes(doc), without);
     EXPECT_EQ(s.window->editorPage()->view()->surfaceWidth(), 212598 / 208) << "the surface follows the undo";
     EXPECT_EQ(s.window->InfoPanel()->text(), document::FormatDescription(doc.Format));
+}
+
+TEST(MainWindow, JpegQualityValuesLastBetweenRuns)
+{
+    {
+        Shell s;
+        print::TJPEGQForm* dialog = s.window->jpegQualityDialog();
+        ASSERT_TRUE(dialog);
+        vellamo::testing::whileOpen(*dialog, [dialog] {
+            dialog->QualED1->setValue(33);
+            QTest::mouseClick(dialog->okButton, Qt::LeftButton);
+        });
+        EXPECT_EQ(dialog->chooseJpegQuality(), 33);
+    }
+    {
+        Shell s;
+        print::TJPEGQForm* dialog = s.window->jpegQualityDialog();
+        EXPECT_EQ(dialog->QualED1->value(), 33);
+        EXPECT_EQ(dialog->QualED2->value(), 33);
+        // Cancel keeps what was moved, for this run and the next.
+        vellamo::testing::whileOpen(*dialog, [dialog] {
+            dialog->QualED2->setValue(75);
+            QTest::mouseClick(dialog->cancelButton, Qt::LeftButton);
+        });
+        EXPECT_EQ(dialog->chooseJpegQuality(), std::nullopt);
+    }
+    Shell s;
+    EXPECT_EQ(s.window->jpegQualityDialog()->QualED1->value(), 75);
 }
