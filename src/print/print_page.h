@@ -48,8 +48,6 @@ inline const QString PdfFileFilter = QStringLiteral("PDF files (*.pdf)|*.pdf");
 // Where a printer without a queue prints: a PDF page of the locale's paper at 600 dpi.
 void useDefaultPdfPage(QPrinter& printer);
 
-class PreviewSurface;
-
 class PrintPage : public QWidget {
     Q_OBJECT
 public:
@@ -100,7 +98,7 @@ public:
     QToolButton* EMailBtn = nullptr;
     QToolButton* KalBtn = nullptr;
     QScrollArea* PreviewBox = nullptr;
-    PreviewSurface* VPaint = nullptr;
+    QWidget* VPaint = nullptr;
 
 signals:
     void cardFormatClicked();
