@@ -66,6 +66,8 @@ void useDefaultPdfPage(QPrinter& printer)
     printer.setResolution(600);
     const bool letter = QLocale::system().measurementSystem() != QLocale::MetricSystem;
     printer.setPageSize(QPageSize(letter ? QPageSize::Letter : QPageSize::A4));
+    // A file has no unprintable edge: positions count from the paper's corner.
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
 namespace {

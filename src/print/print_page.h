@@ -45,7 +45,8 @@ private:
 inline const QString EmailExportCaption = QStringLiteral("Save Business Card as attachment for an Email");
 inline const QString PdfFileFilter = QStringLiteral("PDF files (*.pdf)|*.pdf");
 
-// Where a printer without a queue prints: a PDF page of the locale's paper at 600 dpi.
+// Where a printer without a queue prints: a PDF page of the locale's paper at 600 dpi, without
+// margins.
 void useDefaultPdfPage(QPrinter& printer);
 
 class PrintPage : public QWidget {
