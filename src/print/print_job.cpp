@@ -106,6 +106,8 @@ PrintJobResult printCards(QPrinter& printer, document::CardDocument& doc, const 
         result.error = startProblem(printer);
         return result;
     }
+    // Pictures go to the printer as they are, not recompressed as JPEG.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
     // Painter coordinates are printer pixels from the printable area's corner.
     const int dx = printer.logicalDpiX();
     const int dy = printer.logicalDpiY();
