@@ -97,7 +97,7 @@ long peakResidentKilobytes()
     return usage.ru_maxrss;
 }
 
-// Copies cards on 2 x 5 sheets into a PDF file at 1200 pixels per inch.
+// Copies cards on 2 x 5 sheets into a PDF file at 1200 pixels per inch, with or without cut lines.
 void PrintMixedCardsToPdf(benchmark::State& state)
 {
     CardDocument doc = mixedCard();
@@ -107,7 +107,7 @@ void PrintMixedCardsToPdf(benchmark::State& state)
     const QString pdf = dir.filePath("cards.pdf");
     print::PrintJobSettings settings;
     settings.values.copies = int(state.range(0));
-    settings.cutLines = true;
+    settings.cutLines = state.range(1) != 0;
     bench::SilentPrompter ask;
     qint64 bytes = 0;
     for (auto _ : state) {
@@ -128,7 +128,12 @@ void PrintMixedCardsToPdf(benchmark::State& state)
         double(bytes - PictureWidth * PictureHeight * 3) / settings.values.copies;
     state.counters["peak_rss_MB"] = double(peakResidentKilobytes()) / 1024;
 }
-BENCHMARK(PrintMixedCardsToPdf)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(PrintMixedCardsToPdf)
+    ->ArgNames({"cards", "cut_lines"})
+    ->Args({1000, 0})
+    ->Args({10000, 0})
+    ->Args({1000, 1})
+    ->Unit(benchmark::kMillisecond);
 
 // One repaint of the preview of a full 2 x 5 sheet of A4 at 600 dpi.
 void RepaintSheetPreview(benchmark::State& state)

@@ -5,7 +5,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPrinter>
 
 #ifdef VELLAMO_HAVE_CUPS
@@ -82,6 +84,18 @@ void drawCardInCell(QPainter& painter, document::CardDocument& doc, const render
 
 void drawCutLines(QPainter& painter, QRect cell)
 {
+    const QPaintEngine* engine = painter.paintEngine();
+    if (engine && engine->type() == QPaintEngine::Pdf) {
+        // A PDF draws the dots itself: one dashed outline instead of thousands of dots.
+        const qreal x = cell.x() + 0.5, y = cell.y() + 0.5;
+        QPainterPath outline(QPointF(x, y));
+        outline.lineTo(x + cell.width(), y);
+        outline.lineTo(x + cell.width(), y + cell.height());
+        outline.lineTo(x, y + cell.height());
+        outline.closeSubpath();
+        painter.strokePath(outline, QPen(Qt::black, 1, Qt::DotLine, Qt::FlatCap));
+        return;
+    }
     painter.save();
     QPen dotted = render::gdiPen(Qt::black, 1);
     dotted.setStyle(Qt::DotLine);
