@@ -113,6 +113,11 @@ PrintJobResult printCards(QPrinter& printer, document::CardDocument& doc, const 
                           const PositionContext& contextFor, document::Prompter& ask)
 {
     PrintJobResult result;
+    if (printer.outputFormat() == QPrinter::NativeFormat && printer.printerName().isEmpty()) {
+        // Qt would drop such a job without a word.
+        result.error = QStringLiteral("No printer is chosen; choose one in the printer setup.");
+        return result;
+    }
     printer.setDocName(PrintJobTitle);
     printer.setFullPage(false);
     QPainter painter;
@@ -161,6 +166,10 @@ PrintJobResult printCards(QPrinter& printer, document::CardDocument& doc, const 
 PrintJobResult printTestRectangle(QPrinter& printer)
 {
     PrintJobResult result;
+    if (printer.outputFormat() == QPrinter::NativeFormat && printer.printerName().isEmpty()) {
+        result.error = QStringLiteral("No printer is chosen; choose one in the printer setup.");
+        return result;
+    }
     printer.setDocName(TestPrintTitle);
     printer.setFullPage(false);
     QPainter painter;
