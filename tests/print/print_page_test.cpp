@@ -294,3 +294,26 @@ TEST(PrintPage, EmailExportSavesThePictureInTheChosenType)
     EXPECT_EQ(QDir(p.home.path()).entryList(QDir::Files), QStringList{"card.JPG"});
     EXPECT_TRUE(p.ask.messages.empty());
 }
+
+TEST(PrintPage, ThePrinterSetupIsFollowedByThePreview)
+{
+    // The set-up chooses A5 landscape on the 600 dpi PDF page.
+    struct A5Landscape : print::PrinterSetup {
+        int shown = 0;
+        void setupPrinter(QPrinter& printer) override
+        {
+            ++shown;
+            printer.setPageSize(QPageSize(QPageSize::A5));
+            printer.setPageOrientation(QPageLayout::Landscape);
+        }
+    } setup;
+    Page p;
+    p.page->setPrinterSetup(&setup);
+    QTest::mouseClick(p.page->PrintSetupBtn, Qt::LeftButton);
+    EXPECT_EQ(setup.shown, 1);
+    // A5 landscape without margins: 210 x 148 mm at 600 dpi, divided by 17.
+    const QImage shown = p.preview();
+    EXPECT_EQ(shown.width(), int(210 / 25.4 * 600 + 0.5) / 17);
+    EXPECT_EQ(shown.height(), int(148 / 25.4 * 600 + 0.5) / 17);
+    EXPECT_TRUE(cardShown(shown, cellAt35(1, 0)));
+}
