@@ -20,8 +20,8 @@
 #include "print/print_page.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>

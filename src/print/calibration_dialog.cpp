@@ -15,7 +15,7 @@ namespace vellamo::print {
 namespace {
 
 // Inch fields without a range of their own still need one for the spin box.
-constexpr double UnboundedInches = 1e6;
+constexpr double UnboundedInches = 9999;
 
 }  // namespace
 

@@ -5,7 +5,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPrinter>
 
 #ifdef VELLAMO_HAVE_CUPS
@@ -82,6 +84,18 @@ void drawCardInCell(QPainter& painter, document::CardDocument& doc, const render
 
 void drawCutLines(QPainter& painter, QRect cell)
 {
+    const QPaintEngine* engine = painter.paintEngine();
+    if (engine && engine->type() == QPaintEngine::Pdf) {
+        // A PDF draws the dots itself: one dashed outline instead of thousands of dots.
+        const qreal x = cell.x() + 0.5, y = cell.y() + 0.5;
+        QPainterPath outline(QPointF(x, y));
+        outline.lineTo(x + cell.width(), y);
+        outline.lineTo(x + cell.width(), y + cell.height());
+        outline.lineTo(x, y + cell.height());
+        outline.closeSubpath();
+        painter.strokePath(outline, QPen(Qt::black, 1, Qt::DotLine, Qt::FlatCap));
+        return;
+    }
     painter.save();
     QPen dotted = render::gdiPen(Qt::black, 1);
     dotted.setStyle(Qt::DotLine);
@@ -99,6 +113,11 @@ PrintJobResult printCards(QPrinter& printer, document::CardDocument& doc, const 
                           const PositionContext& contextFor, document::Prompter& ask)
 {
     PrintJobResult result;
+    if (printer.outputFormat() == QPrinter::NativeFormat && printer.printerName().isEmpty()) {
+        // Qt would drop such a job without a word.
+        result.error = QStringLiteral("No printer is chosen; choose one in the printer setup.");
+        return result;
+    }
     printer.setDocName(PrintJobTitle);
     printer.setFullPage(false);
     QPainter painter;
@@ -106,6 +125,8 @@ PrintJobResult printCards(QPrinter& printer, document::CardDocument& doc, const 
         result.error = startProblem(printer);
         return result;
     }
+    // Pictures go to the printer as they are, not recompressed as JPEG.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
     // Painter coordinates are printer pixels from the printable area's corner.
     const int dx = printer.logicalDpiX();
     const int dy = printer.logicalDpiY();
@@ -145,6 +166,10 @@ PrintJobResult printCards(QPrinter& printer, document::CardDocument& doc, const 
 PrintJobResult printTestRectangle(QPrinter& printer)
 {
     PrintJobResult result;
+    if (printer.outputFormat() == QPrinter::NativeFormat && printer.printerName().isEmpty()) {
+        result.error = QStringLiteral("No printer is chosen; choose one in the printer setup.");
+        return result;
+    }
     printer.setDocName(TestPrintTitle);
     printer.setFullPage(false);
     QPainter painter;

@@ -66,6 +66,8 @@ void useDefaultPdfPage(QPrinter& printer)
     printer.setResolution(600);
     const bool letter = QLocale::system().measurementSystem() != QLocale::MetricSystem;
     printer.setPageSize(QPageSize(letter ? QPageSize::Letter : QPageSize::A4));
+    // A file has no unprintable edge: positions count from the paper's corner.
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
 namespace {
@@ -110,8 +112,11 @@ PrintPage::PrintPage(document::CardDocument& doc, RenderContextSource context, d
       m_qtSetup(std::make_unique<QtPrinterSetup>(this))
 {
     m_setup = m_qtSetup.get();
-    if (QPrinterInfo::availablePrinterNames().isEmpty())
+    const QStringList queues = QPrinterInfo::availablePrinterNames();
+    if (queues.isEmpty())
         useDefaultPdfPage(*m_printer);
+    else if (m_printer->outputFormat() == QPrinter::NativeFormat && m_printer->printerName().isEmpty())
+        m_printer->setPrinterName(queues.front());  // queues, but none is the default
 
     m_kalForm = new TKalForm([this] { printTestRectangle(); }, this);
     m_kalForm->setCalibration(

@@ -45,10 +45,9 @@ private:
 inline const QString EmailExportCaption = QStringLiteral("Save Business Card as attachment for an Email");
 inline const QString PdfFileFilter = QStringLiteral("PDF files (*.pdf)|*.pdf");
 
-// Where a printer without a queue prints: a PDF page of the locale's paper at 600 dpi.
+// Where a printer without a queue prints: a PDF page of the locale's paper at 600 dpi, without
+// margins.
 void useDefaultPdfPage(QPrinter& printer);
-
-class PreviewSurface;
 
 class PrintPage : public QWidget {
     Q_OBJECT
@@ -100,7 +99,7 @@ public:
     QToolButton* EMailBtn = nullptr;
     QToolButton* KalBtn = nullptr;
     QScrollArea* PreviewBox = nullptr;
-    PreviewSurface* VPaint = nullptr;
+    QWidget* VPaint = nullptr;
 
 signals:
     void cardFormatClicked();

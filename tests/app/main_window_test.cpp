@@ -6,10 +6,12 @@
 #include "editor/editor_page.h"
 #include "editor/object_popup.h"
 #include "print/jpeg_quality_dialog.h"
+#include "print/print_page.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_prompter.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -500,4 +502,33 @@ TEST(MainWindow, JpegQualityValuesLastBetweenRuns)
     }
     Shell s;
     EXPECT_EQ(s.window->jpegQualityDialog()->QualED1->value(), 75);
+}
+
+TEST(MainWindow, PrintCommandsAndCutLinesSetting)
+{
+    {
+        Shell s;
+        QAction* calibrate = s.window->action("Calibrate printer...");
+        ASSERT_TRUE(calibrate);
+        EXPECT_EQ(calibrate->statusTip(), "Use this for every new printer to get exact printouts!");
+        QAction* print = s.window->action("Print...");
+        ASSERT_TRUE(print);
+        EXPECT_EQ(print->shortcut(), QKeySequence("Ctrl+D"));
+        EXPECT_EQ(s.window->action("Setup printer...")->shortcut(), QKeySequence("Ctrl+E"));
+        ASSERT_TRUE(s.window->printPage());
+        EXPECT_EQ(s.window->pages()->widget(3), s.window->printPage());
+        // Into a PDF file, whatever printers this machine has: the file is asked for.
+        print::useDefaultPdfPage(s.window->printPage()->printer());
+        print->trigger();
+        ASSERT_EQ(s.ask.saveRequests.size(), 1u);
+        EXPECT_EQ(s.ask.saveRequests[0].filter, "PDF files (*.pdf)|*.pdf");
+        s.window->printPage()->SchneidBtn->setChecked(true);
+    }
+    {
+        Shell s;
+        EXPECT_TRUE(s.window->printPage()->SchneidBtn->isChecked()) << "kept between runs";
+        s.window->printPage()->SchneidBtn->setChecked(false);
+    }
+    Shell s;
+    EXPECT_FALSE(s.window->printPage()->SchneidBtn->isChecked());
 }
