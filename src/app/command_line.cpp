@@ -1,6 +1,6 @@
 #include "app/command_line.h"
 
-#include "addressbook/address_database.h"
+#include "addressbook/address_book.h"
 #include "app/program_folder.h"
 #include "document/card_file.h"
 #include "document/card_file_commands.h"
@@ -175,10 +175,9 @@ int exportPicture(const QStringList& args)
     if (!document::OpenItNow(doc, cardPath, context))
         return 1;
 
-    addressbook::AddressDatabase addresses;
-    addressbook::PlainWorkingCopy workingCopy;
-    addresses.LoadAllNames(folder + addressbook::AddressDatabaseFileName, workingCopy);
-    const int count = int(addresses.records.size());
+    addressbook::AddressBook addresses;
+    addresses.LoadAllNames(folder + addressbook::AddressDatabaseFileName);
+    const int count = addresses.count();
     if (address && *address >= count) {
         printError(QStringLiteral("Error: there is no address %1; the address book holds %2.")
                        .arg(*address)
@@ -186,15 +185,13 @@ int exportPicture(const QStringList& args)
         return 1;
     }
     // As after the program's start: the standard address, when it lies in the list.
-    const int current = address ? *address : addresses.standardIndex;
-    if (current >= 0 && current < count) {
-        addresses.currentIndex = current;
-        addresses.LoadFromDB(current, workingCopy);
-    }
+    const int current = address ? *address : addresses.standardIndex();
+    if (addresses.inList(current))
+        addresses.ChangeAktName(current);
     render::PlaceholderFields fields;
     render::RenderContext renderContext;
     if (addresses.hasCurrentAddress()) {
-        fields = addressbook::placeholderFields(workingCopy);
+        fields = addresses.placeholderFields();
         renderContext.placeholders = &fields;
     }
 

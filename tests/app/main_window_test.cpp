@@ -148,7 +148,7 @@ TEST(MainWindow, CloseBoxQuitsWithoutAskingAndSavesTheAddressBook)
 {
     Shell s;
     s.start();
-    s.window->addressesPage()->setLabel(30, "kept");
+    s.window->addresses().setLabel(30, "kept");
     s.window->close();
     EXPECT_FALSE(s.window->isVisible());
     EXPECT_TRUE(s.ask.messages.empty());
