@@ -30,9 +30,10 @@ void fill(document::CardDocument& doc)
 }
 
 struct Editor {
-    document::CardDocument doc;
+    document::CardModel model;
+    document::CardDocument& doc = model.doc();
     bench::SilentPrompter ask;
-    editor::EditorPage page{doc, [] { return render::RenderContext(); }, ask};
+    editor::EditorPage page{model, [] { return render::RenderContext(); }, ask};
     Editor()
     {
         fill(doc);

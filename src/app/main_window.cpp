@@ -11,12 +11,14 @@
 #include "document/card_format.h"
 #include "editor/editor_page.h"
 #include "editor/effects_dialog.h"
+#include "editor/object_clipboard.h"
 #include "editor/standard_dialogs.h"
 #include "editor/text_dialog.h"
 #include "editor/transparency_dialog.h"
 #include "templates/template_page.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QHBoxLayout>
@@ -40,7 +42,8 @@ int screenPixelsPerInch()
 }  // namespace
 
 TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* parent)
-    : QMainWindow(parent), m_programFolder(std::move(programFolder)), m_doc(screenPixelsPerInch())
+    : QMainWindow(parent), m_programFolder(std::move(programFolder)), m_model(screenPixelsPerInch()),
+      m_doc(m_model.doc())
 {
     setWindowTitle(QString::fromLatin1(document::ProductName));
     setWindowIcon(programIcon());
@@ -65,9 +68,8 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
         new TneuForm(m_programFolder + document::CardFormatListFileName, *m_formatEditor, *m_prompter, this);
     m_formatList = dialogs.formatList ? dialogs.formatList : m_formatListDialog;
     m_pictureOpenDialog = new TBMPOpenForm(m_programFolder, progress, this);
-    m_backgroundDialog = new Tbkgndform(
-        m_doc, *m_pictureOpenDialog, m_programFolder, *m_prompter, progress,
-        [this] { m_editorPage->PaintBox1Paint(); }, this);
+    m_backgroundDialog = new Tbkgndform(m_doc, *m_pictureOpenDialog, m_programFolder, *m_prompter, progress,
+                                        std::function<void()>(), this);
     m_effectsDialog = new editor::TEffektForm(*m_colors, this);
     m_transparencyDialog = new editor::TTransForm(*m_colors, this);
     m_textDialog = new editor::TTxtForm(this);
@@ -94,7 +96,7 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
     m_templatePage = new templates::TemplatePage(m_doc, m_addressBook, std::move(templateContext), m_pages);
     m_pages->addTab(m_templatePage, QStringLiteral("Template assistant"));
     m_editorPage = new editor::EditorPage(
-        m_doc, [this] { return renderContext(); }, *m_prompter, m_pages);
+        m_model, [this] { return renderContext(); }, *m_prompter, m_pages);
     m_editorPage->setPictureLoading(m_programFolder, screenPixelsPerInch(), progress);
     m_editorPage->setDialogs({m_colors.get(), m_fonts.get(), m_textDialog, m_effectsDialog,
                               m_transparencyDialog, m_pictureOpenDialog});
@@ -130,6 +132,9 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
     connect(m_editorPage, &editor::EditorPage::openClicked, this, &TSDIAppForm::OpenItemClick);
     connect(m_editorPage, &editor::EditorPage::saveClicked, this, [this] { SaveItemClick(); });
     connect(m_editorPage, &editor::EditorPage::backgroundClicked, this, &TSDIAppForm::Hintergrundbild1Click);
+    connect(&m_model, &document::CardModel::cardFormatChanged, this, &TSDIAppForm::showCardFormat);
+    // Undoing a template adoption gives the card its name back.
+    connect(&m_model, &document::CardModel::cardChanged, this, &TSDIAppForm::updateTitle);
 
     // FormCreate.
     showCardFormat();
@@ -195,6 +200,7 @@ void TSDIAppForm::buildMenus()
                  {nullptr, nullptr, nullptr, {}},
                  {"&Quit", "Alt+X", "Quit program", [this] { ExitItemClick(); }},
              });
+    buildEditMenu(menuBar()->addMenu(QStringLiteral("Edit")));
     addItems(menuBar()->addMenu(QStringLiteral("Options")),
              {
                  {"Background picture...", "Ctrl+H", "Chages the properties of the background picture",
@@ -207,6 +213,63 @@ void TSDIAppForm::buildMenus()
              {
                  {"Inf&o...", "Ctrl+I", "Information about the program", [this] { About1Click(); }},
              });
+}
+
+void TSDIAppForm::buildEditMenu(QMenu* menu)
+{
+    editor::EditorCommands& commands = m_editorPage->commands();
+    auto item = [&](const char* caption, const char* name, QList<QKeySequence> keys, const char* hint,
+                    std::function<void()> run) {
+        QAction* action = menu->addAction(QString::fromLatin1(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcuts(keys);
+        action->setStatusTip(QString::fromLatin1(hint));
+        connect(action, &QAction::triggered, this, std::move(run));
+        return action;
+    };
+    m_undoItem = item("&Undo", "UndoItem", {QKeySequence(QStringLiteral("Ctrl+Z"))},
+                      "Takes back the last change", [&commands] { commands.undo(); });
+    m_redoItem = item("&Redo", "RedoItem",
+                      {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))},
+                      "Makes the change taken back last again", [&commands] { commands.redo(); });
+    menu->addSeparator();
+    m_cutItem = item("Cu&t", "CutItem", {QKeySequence(QStringLiteral("Ctrl+X"))},
+                     "Moves the object to the clipboard", [&commands] { commands.cutObject(); });
+    m_copyItem = item("&Copy", "CopyItem", {QKeySequence(QStringLiteral("Ctrl+C"))},
+                      "Copies the object to the clipboard", [&commands] { commands.copyObject(); });
+    m_pasteItem =
+        item("&Paste", "PasteItem", {QKeySequence(QStringLiteral("Ctrl+V"))},
+             "Inserts the object or picture from the clipboard", [&commands] { commands.pasteObject(); });
+    m_duplicateItem = item("D&uplicate", "DuplicateItem", {QKeySequence(QStringLiteral("Ctrl+J"))},
+                           "Makes a copy of the object", [&commands] { commands.duplicateObject(); });
+
+    QUndoStack& history = m_model.history();
+    connect(&history, &QUndoStack::indexChanged, this, &TSDIAppForm::updateEditItems);
+    connect(&history, &QUndoStack::cleanChanged, this, &TSDIAppForm::updateEditItems);
+    connect(&m_model, &document::CardModel::selectionChanged, this, &TSDIAppForm::updateEditItems);
+    connect(&m_model, &document::CardModel::documentReplaced, this, &TSDIAppForm::updateEditItems);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TSDIAppForm::updateEditItems);
+    updateEditItems();
+}
+
+void TSDIAppForm::updateEditItems()
+{
+    if (!m_undoItem)
+        return;
+    QUndoStack& history = m_model.history();
+    const auto named = [](const char* caption, const QString& step) {
+        return step.isEmpty() ? QString::fromLatin1(caption) : QString::fromLatin1(caption) + u' ' + step;
+    };
+    m_undoItem->setText(named("&Undo", history.canUndo() ? history.undoText() : QString()));
+    m_undoItem->setEnabled(history.canUndo());
+    m_redoItem->setText(named("&Redo", history.canRedo() ? history.redoText() : QString()));
+    m_redoItem->setEnabled(history.canRedo());
+    const bool selected =
+        m_doc.SelectedObject >= document::FirstSlot && m_doc.SelectedObject <= document::LastSlot;
+    m_cutItem->setEnabled(selected);
+    m_copyItem->setEnabled(selected);
+    m_duplicateItem->setEnabled(selected);
+    m_pasteItem->setEnabled(editor::canPaste(QGuiApplication::clipboard()->mimeData()));
 }
 
 QAction* TSDIAppForm::action(const QString& caption) const
@@ -251,19 +314,17 @@ void TSDIAppForm::updateTitle() { setWindowTitle(document::windowTitle(m_doc)); 
 
 void TSDIAppForm::afterNewOrOpen(bool scrollToCard)
 {
-    updateTitle();
-    showCardFormat();
-    m_editorPage->view()->updateSurfaceSize();
+    // Announces the new card: description, surface size and the repaint follow the signals.
+    m_model.announceReplaced();
     if (scrollToCard)
         m_editorPage->scrollToCard();
-    else
-        m_editorPage->PaintBox1Paint();
 }
 
 void TSDIAppForm::Neu1Click()
 {
     auto context = cardFileContext();
     const bool made = document::Neu1Click(m_doc, context, *m_formatList);
+    m_model.noticeSaves();
     updateTitle();
     if (made)
         afterNewOrOpen(true);
@@ -273,6 +334,7 @@ void TSDIAppForm::OpenItemClick()
 {
     auto context = cardFileContext();
     const bool opened = document::OpenItemClick(m_doc, context);
+    m_model.noticeSaves();
     updateTitle();
     if (opened)
         afterNewOrOpen(false);
@@ -282,6 +344,7 @@ bool TSDIAppForm::openCard(const QString& path)
 {
     auto context = cardFileContext();
     const bool opened = document::OpenItNow(m_doc, path, context);
+    m_model.noticeSaves();
     updateTitle();
     if (opened)
         afterNewOrOpen(false);
@@ -292,6 +355,7 @@ bool TSDIAppForm::SaveItemClick()
 {
     auto context = cardFileContext();
     const bool saved = document::SaveItemClick(m_doc, context);
+    m_model.noticeSaves();
     updateTitle();
     return saved;
 }
@@ -300,6 +364,7 @@ bool TSDIAppForm::Speichernunter1Click()
 {
     auto context = cardFileContext();
     const bool saved = document::Speichernunter1Click(m_doc, context);
+    m_model.noticeSaves();
     updateTitle();
     return saved;
 }
@@ -322,8 +387,11 @@ void TSDIAppForm::Etikettenformat1Click()
     m_formatEditor->setValues(document::recordToDialog(m_doc.Format));
     if (!m_formatEditor->run())
         return;
-    document::dialogToRecord(m_formatEditor->values(), m_doc.Format);
-    ApplyCardFormat();
+    document::CardFormat format = m_doc.Format;
+    document::dialogToRecord(m_formatEditor->values(), format);
+    document::CardChange change(m_model, QStringLiteral("Card Format"));
+    change.setFormat(format);
+    change.commit();
 }
 
 void TSDIAppForm::ApplyCardFormat()
@@ -335,22 +403,30 @@ void TSDIAppForm::ApplyCardFormat()
 
 void TSDIAppForm::adoptTemplate(templates::TemplateCard card)
 {
-    m_doc.clearall();
+    // The normal zoom is view state; the card itself changes in one step.
     m_doc.ZoomNum = card.ZoomNum;
     m_doc.ZoomDen = card.ZoomDen;
+    document::CardChange change(m_model, QStringLiteral("Template"));
+    change.clearall();
     for (std::size_t i = 0; i < card.objects.size() && int(i) < document::LastSlot; ++i)
-        m_doc.object(int(i) + document::FirstSlot) = std::move(card.objects[i]);
-    m_doc.BackgroundMode = card.BackgroundMode;
-    m_doc.BackgroundFile = std::move(card.BackgroundFile);
-    m_doc.BackgroundPicture = std::move(card.BackgroundPicture);
-    m_doc.SelectedObject = 0;
-    afterNewOrOpen(false);
+        change.object(int(i) + document::FirstSlot) = std::move(card.objects[i]);
+    change.setBackground(
+        {card.BackgroundMode, std::move(card.BackgroundFile), std::move(card.BackgroundPicture)});
+    change.select(0);
+    change.commit();
+    m_editorPage->surfaceChanged();
     m_pages->setCurrentWidget(m_editorPage);
 }
 
 void TSDIAppForm::About1Click() { m_infoBox->exec(); }
 
-void TSDIAppForm::Hintergrundbild1Click() { m_backgroundDialog->Hintergrundbild1Click(); }
+void TSDIAppForm::Hintergrundbild1Click()
+{
+    // The dialog changes the background at once and on closing; all of it is one step.
+    document::CardChange change(m_model, QStringLiteral("Background"));
+    m_backgroundDialog->Hintergrundbild1Click();
+    change.commit();
+}
 
 void TSDIAppForm::showEvent(QShowEvent* event)
 {
@@ -398,6 +474,16 @@ void TSDIAppForm::Timer2Timer()
 
 void TSDIAppForm::closeEvent(QCloseEvent* event)
 {
+    // The close box asks like Quit, but only when there is something to lose.
+    if (!m_quitting && !m_destroyed && m_model.isModified()) {
+        const document::Answer answer =
+            m_prompter->ask({QStringLiteral("Quit program"), QStringLiteral("Do you want to save before?"),
+                             document::MessageButtons::YesNoCancel, document::MessageIcon::Question});
+        if (answer == document::Answer::Cancel || (answer == document::Answer::Yes && !SaveItemClick())) {
+            event->ignore();
+            return;
+        }
+    }
     saveWindowGeometry(*this);
     event->accept();
     FormDestroy();

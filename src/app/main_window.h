@@ -7,6 +7,7 @@
 #include "document/card_document.h"
 #include "document/card_file_commands.h"
 #include "document/card_format_list.h"
+#include "document/card_model.h"
 #include "document/new_card.h"
 #include "render/card_renderer.h"
 #include "render/picture_operations.h"
@@ -17,6 +18,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QProgressBar;
 class QTabWidget;
 
@@ -61,6 +63,7 @@ public:
     void setStartupCard(const QString& path) { m_startupCard = path; }
 
     document::CardDocument& doc() { return m_doc; }
+    document::CardModel& model() { return m_model; }
     addressbook::AddressBook& addresses() { return m_addressBook; }
     addressbook::AddressesPage* addressesPage() const { return m_addressesPage; }
     editor::EditorPage* editorPage() const { return m_editorPage; }
@@ -97,6 +100,8 @@ protected:
 
 private:
     void buildMenus();
+    void buildEditMenu(QMenu* menu);
+    void updateEditItems();
     void FormShow();
     void FormActivate();
     void Timer2Timer();
@@ -109,7 +114,8 @@ private:
     void adoptTemplate(templates::TemplateCard card);
 
     QString m_programFolder;
-    document::CardDocument m_doc;
+    document::CardModel m_model;
+    document::CardDocument& m_doc;
     addressbook::AddressBook m_addressBook;
     render::PlaceholderFields m_placeholders;
     std::unique_ptr<document::Prompter> m_ownPrompter;
@@ -134,6 +140,12 @@ private:
     templates::TemplatePage* m_templatePage = nullptr;
     QLabel* m_infoPanel = nullptr;
     QProgressBar* m_progress = nullptr;
+    QAction* m_undoItem = nullptr;
+    QAction* m_redoItem = nullptr;
+    QAction* m_cutItem = nullptr;
+    QAction* m_copyItem = nullptr;
+    QAction* m_pasteItem = nullptr;
+    QAction* m_duplicateItem = nullptr;
     QTimer m_startupTimer;
     QString m_startupCard;
     bool m_shown = false;

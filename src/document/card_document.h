@@ -29,6 +29,23 @@ enum BackgroundModeValue : std::int32_t {
     TileBackground = 3,
 };
 
+// The editor's MouseMode.
+enum MouseModeValue : std::int32_t { MouseIdle = 0, MouseDragging = 1, MouseHandScrolling = 2 };
+
+// The editor's DragMode: what the last hit test found under the mouse.
+enum DragHandle : std::int32_t {
+    NoHandle = 0,
+    HandleTopLeft = 1,
+    HandleTopRight = 2,
+    HandleBottomLeft = 3,
+    HandleBottomRight = 4,
+    HandleTopMiddle = 5,
+    HandleBottomMiddle = 6,
+    HandleLeftMiddle = 7,
+    HandleRightMiddle = 8,
+    HandleBody = 9,
+};
+
 class CardDocument {
 public:
     // Every slot allocated, all fields zero or empty but the shadow offsets (5); the default
@@ -54,11 +71,13 @@ public:
     // Full path of the card file; never stored in a file, so it keeps every character.
     QString DocumentFileName;
     bool StartupNewDone = false;
+    // Raised by every successful save, so that whoever tracks unsaved changes sees saves made
+    // inside other commands (the save questions of New and Open).
+    int SaveCount = 0;
     bool Rendering = false;
-    // The editor's mouse mode (0 idle, 1 dragging, 2 hand scrolling) and the handle of the last
-    // hit test (0 none, 1..8 handles, 9 body); cleared with the card.
-    std::int32_t MouseMode = 0;
-    std::int32_t DragMode = 0;
+    // The editor's MouseModeValue and the DragHandle of the last hit test; cleared with the card.
+    std::int32_t MouseMode = MouseIdle;
+    std::int32_t DragMode = NoHandle;
 
     // Empties the card: every slot freed and its picture released, shadow offsets back to 5,
     // selection and editor modes 0, no background, no name. Format, extents and zoom stay.

@@ -7,9 +7,7 @@
 
 namespace vellamo::document {
 
-namespace {
-
-void appendEntry(QByteArray& bytes, int slot, const Tobs& o)
+void appendObjectEntry(QByteArray& bytes, int slot, const Tobs& o)
 {
     appendInt32(bytes, slot);
     appendInt32(bytes, o.Left);
@@ -39,6 +37,8 @@ void appendEntry(QByteArray& bytes, int slot, const Tobs& o)
     appendInt32(bytes, o.FontSize);
     appendByte(bytes, o.FontStyle);
 }
+
+namespace {
 
 // Each field is stored only once it was read whole, so a file that ends inside an entry keeps
 // the fields before that point.
@@ -103,7 +103,7 @@ QByteArray cardToBytes(const CardDocument& doc)
     appendDouble(bytes, doc.ZoomDen);
     for (int slot = FirstSlot; slot <= LastSlot; ++slot) {
         if (doc.object(slot).Kind > FreeSlot)
-            appendEntry(bytes, slot, doc.object(slot));
+            appendObjectEntry(bytes, slot, doc.object(slot));
     }
     appendInt32(bytes, SpareSlot);
     return bytes;

@@ -13,6 +13,9 @@ namespace vellamo::document {
 inline constexpr int CardSignatureSize = 35;
 inline constexpr const char* CardSignature = "Korvend Quillstone-Cardcrafter 2.0";
 
+// One object's entry as the card file stores it: its slot index, then its fields.
+void appendObjectEntry(QByteArray& bytes, int slot, const Tobs& object);
+
 // The file as Saveit writes it.
 QByteArray cardToBytes(const CardDocument& doc);
 

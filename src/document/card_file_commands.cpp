@@ -54,6 +54,7 @@ bool Saveit(CardDocument& doc, const QString& path, Prompter& ask)
         return false;
     }
     doc.DocumentFileName = path;
+    ++doc.SaveCount;
     return true;
 }
 

@@ -13,6 +13,25 @@ namespace vellamo::document {
 
 enum ObjectKind : std::int32_t { FreeSlot = 0, ShapeObject = 1, TextObject = 2, PictureObject = 3 };
 
+// ShapeKind: the figures 0..5, then the lines 6..9.
+enum ShapeKindValue : std::int32_t {
+    ShapeCircle = 0,
+    ShapeEllipse = 1,
+    ShapeSquare = 2,
+    ShapeRectangle = 3,
+    ShapeRoundedSquare = 4,
+    ShapeRoundedRectangle = 5,
+    LineHorizontal = 6,
+    LineVertical = 7,
+    LineSlantedUp = 8,
+    LineSlantedDown = 9,
+};
+
+inline constexpr bool isLineShape(std::int32_t shapeKind) { return shapeKind > ShapeRoundedRectangle; }
+
+// FillMode of the figures; lines ignore it.
+enum FillModeValue : std::int32_t { FillFilled = 0, FillOnlyBorder = 1, FillFilledWithBorder = 2 };
+
 // Bits of FontStyle.
 enum FontStyleBit : std::uint8_t { FontBold = 1, FontItalic = 2, FontUnderline = 4, FontStrikeOut = 8 };
 

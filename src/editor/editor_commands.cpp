@@ -1,33 +1,71 @@
 #include "editor/editor_commands.h"
 
+#include "editor/object_clipboard.h"
 #include "render/picture_operations.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
 
 namespace vellamo::editor {
 
 using document::CardDocument;
 using document::Tobs;
 
-EditorCommands::EditorCommands(CardDocument& doc, document::Prompter& ask, std::function<void()> repaint)
-    : m_doc(doc), m_ask(ask), m_repaint(std::move(repaint))
+EditorCommands::EditorCommands(document::CardModel& model, document::Prompter& ask,
+                               std::function<void()> repaint)
+    : m_model(model), m_doc(model.doc()), m_ask(ask), m_repaint(std::move(repaint))
 {
+    m_listening = QObject::connect(&model, &document::CardModel::cardChanged, [this] { changed(); });
 }
 
-void EditorCommands::perform(const std::function<bool(Tobs&)>& edit)
-{
-    const int slot = m_doc.SelectedObject;
-    if (slot < document::FirstSlot || slot > document::LastSlot)
-        return;
-    performOnCard([&] { return edit(m_doc.object(slot)); });
-}
+EditorCommands::~EditorCommands() { QObject::disconnect(m_listening); }
 
-void EditorCommands::performOnCard(const std::function<bool()>& edit)
+void EditorCommands::changed()
 {
-    if (!edit())
-        return;
     if (m_changed)
         m_changed();
     if (m_repaint)
         m_repaint();
+}
+
+void EditorCommands::perform(const QString& name, const std::function<bool(Tobs&)>& edit)
+{
+    const int slot = m_doc.SelectedObject;
+    if (slot < document::FirstSlot || slot > document::LastSlot)
+        return;
+    performOnCard(name, [&](document::CardChange& change) { return edit(change.object(slot)); });
+}
+
+void EditorCommands::performOnCard(const QString& name,
+                                   const std::function<bool(document::CardChange&)>& edit)
+{
+    document::CardChange change(m_model, name);
+    if (edit(change))
+        change.commit();
+}
+
+void EditorCommands::dragFinished(int slot, const document::ObjectBox& from, bool moved)
+{
+    const document::ObjectBox to = document::boxOf(m_doc.object(slot));
+    if (to == from) {
+        if (m_repaint)
+            m_repaint();
+        return;
+    }
+    m_model.perform(
+        new document::MoveObject(m_model, slot, from, to, moved ? StepNames::Move : StepNames::Size));
+}
+
+void EditorCommands::undo()
+{
+    if (m_doc.MouseMode == document::MouseIdle)
+        m_model.history().undo();
+}
+
+void EditorCommands::redo()
+{
+    if (m_doc.MouseMode == document::MouseIdle)
+        m_model.history().redo();
 }
 
 void EditorCommands::Lschen1Click()
@@ -39,31 +77,31 @@ void EditorCommands::Lschen1Click()
                    document::MessageButtons::YesNo, document::MessageIcon::Question});
     if (answer != document::Answer::Yes)
         return;
-    perform([this](Tobs&) {
-        m_doc.deleteObject(m_doc.SelectedObject);
+    performOnCard(StepNames::Delete, [this](document::CardChange& change) {
+        change.deleteObject(m_doc.SelectedObject);
         return true;
     });
 }
 
-void EditorCommands::Nachvorne1Click()
-{
-    perform([this](Tobs&) {
-        m_doc.toTheFront();
-        return true;
-    });
-}
+void EditorCommands::Nachvorne1Click() { exchangeWith(document::LastSlot, StepNames::ToTheFront); }
 
-void EditorCommands::NachHinen1Click()
+void EditorCommands::NachHinen1Click() { exchangeWith(document::FirstSlot, StepNames::ToTheBack); }
+
+void EditorCommands::exchangeWith(int slot, const QString& name)
 {
-    perform([this](Tobs&) {
-        m_doc.toTheBack();
+    const int selected = m_doc.SelectedObject;
+    if (selected < document::FirstSlot || selected > document::LastSlot)
+        return;
+    performOnCard(name, [&](document::CardChange& change) {
+        change.swapSlots(selected, slot);
+        change.select(slot);
         return true;
     });
 }
 
 void EditorCommands::FarbBtnClick()
 {
-    perform([this](Tobs& o) {
+    perform(StepNames::Colour, [this](Tobs& o) {
         if (!m_dialogs.colors)
             return false;
         const auto chosen = m_dialogs.colors->chooseColor(o.Color);
@@ -76,7 +114,7 @@ void EditorCommands::FarbBtnClick()
 
 void EditorCommands::UColorBtnClick()
 {
-    perform([this](Tobs& o) {
+    perform(StepNames::BorderColour, [this](Tobs& o) {
         if (!m_dialogs.colors)
             return false;
         const auto chosen = m_dialogs.colors->chooseColor(o.BorderColor);
@@ -98,7 +136,7 @@ void EditorCommands::FontBtnClick()
     if (!chosen)
         return;
     // The dialog may have run a nested event loop; the selection is looked up again.
-    perform([&](Tobs& o) {
+    perform(StepNames::Font, [&](Tobs& o) {
         o.Color = chosen->color;
         o.FontHeight = chosen->height;
         o.FontName = chosen->name;
@@ -111,7 +149,7 @@ void EditorCommands::FontBtnClick()
 
 void EditorCommands::setTextAlign(int align)
 {
-    perform([align](Tobs& o) {
+    perform(StepNames::Alignment, [align](Tobs& o) {
         o.TextAlign = align;
         return true;
     });
@@ -119,7 +157,7 @@ void EditorCommands::setTextAlign(int align)
 
 void EditorCommands::rotate(int quarterTurns)
 {
-    perform([this, quarterTurns](Tobs& o) {
+    perform(StepNames::Rotation, [this, quarterTurns](Tobs& o) {
         if (o.Kind == document::PictureObject) {
             if (quarterTurns > 0)
                 render::RotRight(o.Picture, m_progress);
@@ -140,7 +178,7 @@ void EditorCommands::Nachrechtsrotieren1Click() { rotate(1); }
 
 void EditorCommands::SverhMClick()
 {
-    perform([](Tobs& o) {
+    perform(StepNames::AspectRatio, [](Tobs& o) {
         o.KeepAspect = !o.KeepAspect;
         return true;
     });
@@ -148,7 +186,7 @@ void EditorCommands::SverhMClick()
 
 void EditorCommands::SVerhCheckClick(bool checked)
 {
-    perform([checked](Tobs& o) {
+    perform(StepNames::AspectRatio, [checked](Tobs& o) {
         o.KeepAspect = checked;
         return true;
     });
@@ -156,7 +194,7 @@ void EditorCommands::SVerhCheckClick(bool checked)
 
 void EditorCommands::setShapeKind(int shapeKind)
 {
-    perform([shapeKind](Tobs& o) {
+    perform(StepNames::Shape, [shapeKind](Tobs& o) {
         o.ShapeKind = shapeKind;
         return true;
     });
@@ -164,7 +202,7 @@ void EditorCommands::setShapeKind(int shapeKind)
 
 void EditorCommands::setFillMode(int fillMode)
 {
-    perform([fillMode](Tobs& o) {
+    perform(StepNames::Fill, [fillMode](Tobs& o) {
         o.FillMode = fillMode;
         return true;
     });
@@ -172,7 +210,7 @@ void EditorCommands::setFillMode(int fillMode)
 
 void EditorCommands::LinieEdChange(int value)
 {
-    perform([value](Tobs& o) {
+    perform(StepNames::LineWidth, [value](Tobs& o) {
         o.LineWidth = value;
         return true;
     });
@@ -180,18 +218,71 @@ void EditorCommands::LinieEdChange(int value)
 
 void EditorCommands::EditTextNow()
 {
-    perform([this](Tobs& o) { return m_dialogs.text && m_dialogs.text->editText(o.Text); });
+    perform(StepNames::Text, [this](Tobs& o) { return m_dialogs.text && m_dialogs.text->editText(o.Text); });
 }
 
 void EditorCommands::Texteffekte1Click()
 {
-    perform([this](Tobs& o) { return m_dialogs.effects && m_dialogs.effects->editEffects(o); });
+    perform(StepNames::TextEffects,
+            [this](Tobs& o) { return m_dialogs.effects && m_dialogs.effects->editEffects(o); });
 }
 
 void EditorCommands::Transparenz1Click()
 {
-    perform(
-        [this](Tobs& o) { return m_dialogs.transparency && m_dialogs.transparency->editTransparency(o); });
+    perform(StepNames::Transparency, [this](Tobs& o) {
+        return m_dialogs.transparency && m_dialogs.transparency->editTransparency(o);
+    });
+}
+
+void EditorCommands::setClipboardContext(QString programFolder, int screenDpi,
+                                         std::function<render::RenderContext()> renderContext)
+{
+    m_programFolder = std::move(programFolder);
+    m_screenDpi = screenDpi;
+    m_renderContext = std::move(renderContext);
+}
+
+void EditorCommands::copyObject()
+{
+    const int slot = m_doc.SelectedObject;
+    const render::RenderContext context = m_renderContext ? m_renderContext() : render::RenderContext();
+    if (auto data = objectMimeData(m_doc, slot, context))
+        QGuiApplication::clipboard()->setMimeData(data.release());
+}
+
+void EditorCommands::cutObject()
+{
+    const int slot = m_doc.SelectedObject;
+    if (slot < document::FirstSlot || slot > document::LastSlot)
+        return;
+    copyObject();
+    performOnCard(StepNames::Cut, [slot](document::CardChange& change) {
+        change.deleteObject(slot);
+        return true;
+    });
+}
+
+void EditorCommands::pasteObject()
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (!data)
+        return;
+    const render::ProgramFolderPictures pictures(m_programFolder, m_progress);
+    PasteContext context{m_ask,
+                         pictures,
+                         m_programFolder,
+                         m_screenDpi,
+                         m_dialogs.fonts ? m_dialogs.fonts->currentFont() : FontChoice(),
+                         m_progress};
+    performOnCard(StepNames::Paste,
+                  [&](document::CardChange& change) { return pasteInto(change, *data, context) > 0; });
+}
+
+void EditorCommands::duplicateObject()
+{
+    const int slot = m_doc.SelectedObject;
+    performOnCard(StepNames::Duplicate,
+                  [&](document::CardChange& change) { return duplicateInto(change, slot, m_ask) > 0; });
 }
 
 }  // namespace vellamo::editor

@@ -95,10 +95,14 @@ QIcon toolIcon(EditingTool tool)
 
 }  // namespace
 
-EditorPage::EditorPage(document::CardDocument& doc, EditorView::RenderContextSource context,
+EditorPage::EditorPage(document::CardModel& model, EditorView::RenderContextSource context,
                        document::Prompter& ask, QWidget* parent)
-    : QWidget(parent), m_doc(doc), m_ask(ask), m_commands(doc, ask, [this] { PaintBox1Paint(); })
+    : QWidget(parent), m_model(model), m_doc(model.doc()), m_ask(ask),
+      m_commands(model, ask, [this] { PaintBox1Paint(); })
 {
+    document::CardDocument& doc = m_doc;
+    // The repaint follows the change; the surface's size must be right by then.
+    connect(&model, &document::CardModel::cardFormatChanged, this, [this] { m_view->updateSurfaceSize(); });
     showMenu = [](QMenu& menu, QPoint at) { menu.exec(at); };
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -168,6 +172,8 @@ EditorPage::EditorPage(document::CardDocument& doc, EditorView::RenderContextSou
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(0);
 
+    m_renderContext = context;
+    m_commands.setClipboardContext(m_programFolder, m_screenDpi, context);
     m_view = new EditorView(doc, std::move(context), centre);
     m_view->setObjectName(QStringLiteral("ScrollBox1"));
     m_view->viewport()->setObjectName(QStringLiteral("PaintBox1"));
@@ -234,6 +240,7 @@ void EditorPage::setPictureLoading(QString programFolder, int screenDpi, imaging
     m_screenDpi = screenDpi;
     m_progress = progress;
     m_commands.setProgress(std::move(progress));
+    m_commands.setClipboardContext(m_programFolder, m_screenDpi, m_renderContext);
 }
 
 QPoint EditorPage::globalPosition(int x, int y) const
@@ -256,7 +263,10 @@ bool EditorPage::insertAt(int x, int y)
                              dialogs.fonts ? dialogs.fonts->currentFont() : FontChoice(),
                              m_progress};
     bool made = false;
-    m_commands.performOnCard([&] {
+    m_commands.performOnCard(StepNames::Insert, [&](document::CardChange& change) {
+        // The new object goes into the lowest free slot; that slot is the change.
+        if (const int slot = m_doc.lowestFreeSlot())
+            change.object(slot);
         made = insertObject(m_doc, kind, x, y, context) > 0;
         return made;
     });
@@ -265,6 +275,15 @@ bool EditorPage::insertAt(int x, int y)
 
 bool EditorPage::eventFilter(QObject* watched, QEvent* event)
 {
+    // The key holder is a line edit only for the focus: the Edit menu's keys are the card's.
+    if (watched == m_keyEdit && event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        for (QKeySequence::StandardKey k : {QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Cut,
+                                            QKeySequence::Copy, QKeySequence::Paste}) {
+            if (key->matches(k))
+                return true;
+        }
+    }
     if (watched == m_keyEdit && event->type() == QEvent::KeyPress &&
         m_interaction->FormKeyDown(static_cast<QKeyEvent*>(event)->key()))
         return true;

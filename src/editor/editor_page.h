@@ -2,7 +2,7 @@
 
 // The "Editor" page: tool bars, rulers, the scrolling view of the card and the property panel.
 
-#include "document/card_document.h"
+#include "document/card_model.h"
 #include "document/prompter.h"
 #include "editor/editor_commands.h"
 #include "editor/editor_view.h"
@@ -31,7 +31,7 @@ enum class EditingTool { Pointer, Zoom, Hand, Object, Text, Picture };
 class EditorPage : public QWidget {
     Q_OBJECT
 public:
-    EditorPage(document::CardDocument& doc, EditorView::RenderContextSource context, document::Prompter& ask,
+    EditorPage(document::CardModel& model, EditorView::RenderContextSource context, document::Prompter& ask,
                QWidget* parent = nullptr);
     ~EditorPage() override;
 
@@ -82,6 +82,7 @@ private:
     bool insertAt(int x, int y);
     QPoint globalPosition(int x, int y) const;
 
+    document::CardModel& m_model;
     document::CardDocument& m_doc;
     document::Prompter& m_ask;
     EditorCommands m_commands;
@@ -91,6 +92,7 @@ private:
     QString m_programFolder;
     int m_screenDpi = 96;
     imaging::ProgressCallback m_progress;
+    EditorView::RenderContextSource m_renderContext;
     EditorView* m_view = nullptr;
     HorizontalRuler* m_topRuler = nullptr;
     VerticalRuler* m_leftRuler = nullptr;

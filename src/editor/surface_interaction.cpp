@@ -118,7 +118,7 @@ void SurfaceInteraction::select(int slot)
 {
     if (m_doc.SelectedObject == slot)
         return;
-    m_doc.SelectedObject = slot;
+    m_commands.model().select(slot);
     m_context.repaint();
 }
 
@@ -146,6 +146,8 @@ void SurfaceInteraction::PaintBox1MouseDown(Qt::MouseButton button, Qt::Keyboard
         setdragmod(x, y);
         if (m_doc.DragMode > 0) {
             m_doc.MouseMode = 1;
+            m_dragFrom = document::boxOf(m_doc.object(m_doc.SelectedObject));
+            m_dragMoves = m_doc.DragMode == document::HandleBody;
             m_context.repaint();
             return;
         }
@@ -153,7 +155,7 @@ void SurfaceInteraction::PaintBox1MouseDown(Qt::MouseButton button, Qt::Keyboard
         if (slot > 0) {
             select(slot);
         } else {
-            m_doc.SelectedObject = 0;
+            m_commands.model().select(0);
             m_context.repaint();
         }
         return;
@@ -174,7 +176,7 @@ void SurfaceInteraction::PaintBox1MouseDown(Qt::MouseButton button, Qt::Keyboard
                 select(slot);
                 m_context.objectPopup(x, y);
             } else {
-                m_doc.SelectedObject = 0;
+                m_commands.model().select(0);
                 m_context.repaint();
                 m_context.backgroundPopup(x, y);
             }
@@ -226,12 +228,10 @@ void SurfaceInteraction::PaintBox1MouseUp(Qt::MouseButton button, Qt::KeyboardMo
         const int slot = m_doc.SelectedObject;
         m_doc.MouseMode = 0;
         if (slot >= document::FirstSlot && slot <= document::LastSlot) {
-            m_commands.performOnCard([&] {
-                dragit(m_doc, m_doc.object(slot), m_grab, x, y, m_view.surfaceWidth(),
-                       m_view.surfaceHeight());
-                m_doc.DragMode = m_grab.dragMode;
-                return true;
-            });
+            // The whole drag is one step: the moves only showed the frame.
+            dragit(m_doc, m_doc.object(slot), m_grab, x, y, m_view.surfaceWidth(), m_view.surfaceHeight());
+            m_doc.DragMode = m_grab.dragMode;
+            m_commands.dragFinished(slot, m_dragFrom, m_dragMoves);
         } else {
             m_context.repaint();
         }
@@ -268,7 +268,7 @@ bool SurfaceInteraction::FormKeyDown(int key)
     case Qt::Key_Up:
     case Qt::Key_Down:
         if (m_doc.SelectedObject != 0) {
-            m_doc.SelectedObject = nextUsedSlot(m_doc, m_doc.SelectedObject);
+            m_commands.model().select(nextUsedSlot(m_doc, m_doc.SelectedObject));
             m_context.repaint();
         }
         return true;

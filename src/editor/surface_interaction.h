@@ -3,7 +3,7 @@
 // What presses, moves, releases, double-clicks and keys on the editing surface do for the
 // current tool: selecting, dragging by the handles, inserting, zooming, scrolling with the hand.
 
-#include "document/card_document.h"
+#include "document/card_model.h"
 #include "document/prompter.h"
 #include "editor/editor_view.h"
 #include "editor/selection.h"
@@ -64,6 +64,9 @@ private:
     EditorCommands& m_commands;
     SurfaceContext m_context;
     Grab m_grab;
+    // The box when the drag began, and whether the drag moves the object or sizes it.
+    document::ObjectBox m_dragFrom;
+    bool m_dragMoves = false;
     int HandAnchorX = 0;
     int HandAnchorY = 0;
     CursorShape m_cursor = CursorShape::Arrow;

@@ -1,15 +1,22 @@
 #include "app/main_window.h"
 
 #include "addressbook/address_page.h"
+#include "document/card_file.h"
+#include "document/card_model.h"
 #include "editor/editor_page.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_prompter.h"
+#include "templates/template_page.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QRadioButton>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -87,7 +94,7 @@ TEST(MainWindow, FreshWindowPagesAndMenus)
     EXPECT_TRUE(file[4]->isSeparator());
     EXPECT_TRUE(file[7]->isSeparator());
     EXPECT_TRUE(file[10]->isSeparator());
-    EXPECT_EQ(s.window->menuBar()->actions()[2]->text(), "&Help");
+    EXPECT_EQ(s.window->menuBar()->actions()[3]->text(), "&Help");
 
     // The address grids have their headings and field names.
     QTableWidget* grid = s.window->addressesPage()->editGrid();
@@ -188,4 +195,208 @@ TEST(MainWindow, StartupCardOpensInsteadOfNew)
     EXPECT_EQ(s.formats.shown, 0);
     EXPECT_EQ(s.window->doc().object(9).Text, "hello");
     EXPECT_EQ(s.window->windowTitle(), "Korvend Vellamo 3.5 - start.vis");
+}
+
+namespace {
+
+QAction* editItem(app::TSDIAppForm& window, const char* name)
+{
+    return window.menuBar()->findChild<QAction*>(QString::fromLatin1(name));
+}
+
+// One change of the card through the model, as a command makes it.
+void recolour(document::CardModel& model, int slot, std::int32_t colour)
+{
+    document::CardChange change(model, QStringLiteral("Colour"));
+    change.object(slot).Color = colour;
+    change.commit();
+}
+
+}  // namespace
+
+TEST(MainWindow, EditMenuStandsBetweenFileAndOptions)
+{
+    Shell s;
+    s.start();
+    const QList<QAction*> menus = s.window->menuBar()->actions();
+    ASSERT_EQ(menus.size(), 4);
+    EXPECT_EQ(menus[0]->text(), "File");
+    EXPECT_EQ(menus[1]->text(), "Edit");
+    EXPECT_EQ(menus[2]->text(), "Options");
+    QMenu* edit = menus[1]->menu();
+    const QList<QAction*> items = edit->actions();
+    ASSERT_EQ(items.size(), 7);
+    EXPECT_TRUE(items[2]->isSeparator());
+    struct Expected {
+        const char* caption;
+        QList<QKeySequence> keys;
+    };
+    const Expected expected[] = {
+        {"&Undo", {QKeySequence("Ctrl+Z")}},
+        {"&Redo", {QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}},
+        {nullptr, {}},
+        {"Cu&t", {QKeySequence("Ctrl+X")}},
+        {"&Copy", {QKeySequence("Ctrl+C")}},
+        {"&Paste", {QKeySequence("Ctrl+V")}},
+        {"D&uplicate", {QKeySequence("Ctrl+J")}},
+    };
+    // Opened from the menu bar, as the user opens it, so that its hints reach the status bar.
+    s.window->menuBar()->setActiveAction(menus[1]);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(edit));
+    for (int i = 0; i < 7; ++i) {
+        if (!expected[i].caption)
+            continue;
+        SCOPED_TRACE(expected[i].caption);
+        EXPECT_EQ(items[i]->text(), expected[i].caption);
+        EXPECT_EQ(items[i]->shortcuts(), expected[i].keys);
+        EXPECT_FALSE(items[i]->statusTip().isEmpty());
+        // Nothing to undo, redo or act on yet, and an empty clipboard.
+        EXPECT_FALSE(items[i]->isEnabled());
+        s.window->statusBar()->clearMessage();
+        items[i]->setEnabled(true);
+        QTest::mouseMove(edit, edit->actionGeometry(items[i]).center());
+        EXPECT_EQ(s.window->statusBar()->currentMessage(), items[i]->statusTip()) << "the hint is shown";
+        items[i]->setEnabled(false);
+    }
+    edit->hide();
+
+    document::CardDocument& doc = s.window->doc();
+    doc.object(2).Kind = document::ShapeObject;
+    s.window->model().select(2);
+    EXPECT_TRUE(editItem(*s.window, "CopyItem")->isEnabled());
+    EXPECT_TRUE(editItem(*s.window, "CutItem")->isEnabled());
+    EXPECT_TRUE(editItem(*s.window, "DuplicateItem")->isEnabled());
+    recolour(s.window->model(), 2, 0x00FF00);
+    QAction* undo = editItem(*s.window, "UndoItem");
+    QAction* redo = editItem(*s.window, "RedoItem");
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_EQ(undo->text(), "&Undo Colour");
+    undo->trigger();
+    EXPECT_EQ(doc.object(2).Color, 0);
+    EXPECT_EQ(undo->text(), "&Undo");
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(redo->text(), "&Redo Colour");
+    redo->trigger();
+    EXPECT_EQ(doc.object(2).Color, 0x00FF00);
+
+    editItem(*s.window, "CopyItem")->trigger();
+    EXPECT_TRUE(editItem(*s.window, "PasteItem")->isEnabled());
+}
+
+TEST(MainWindow, NewAndOpenClearTheHistory)
+{
+    Shell s;
+    s.start();
+    s.window->doc().object(1).Kind = document::ShapeObject;
+    recolour(s.window->model(), 1, 7);
+    s.ask.saveFiles = {s.file("a.vis")};
+    ASSERT_TRUE(s.window->SaveItemClick());
+    recolour(s.window->model(), 1, 8);
+
+    s.ask.answers = {Answer::No};
+    ASSERT_TRUE(s.window->openCard(s.file("a.vis")));
+    EXPECT_FALSE(s.window->model().history().canUndo());
+    EXPECT_FALSE(s.window->model().isModified());
+    EXPECT_FALSE(editItem(*s.window, "UndoItem")->isEnabled());
+    EXPECT_EQ(s.window->doc().object(1).Color, 7);
+
+    recolour(s.window->model(), 1, 9);
+    s.ask.answers = {Answer::No};
+    s.formats.answers = {wideFormat()};
+    s.window->Neu1Click();
+    EXPECT_FALSE(s.window->model().history().canUndo());
+    EXPECT_FALSE(s.window->doc().hasUsedSlot());
+}
+
+TEST(MainWindow, CloseBoxAsksOnlyWithUnsavedChanges)
+{
+    Shell s;
+    s.start();
+    s.window->doc().object(1).Kind = document::ShapeObject;
+    recolour(s.window->model(), 1, 7);
+    s.ask.answers = {Answer::Cancel};
+    s.window->close();
+    EXPECT_TRUE(s.window->isVisible()) << "Cancel keeps the program";
+    ASSERT_EQ(s.ask.messages.size(), 1u);
+    EXPECT_EQ(s.ask.messages[0].caption, "Quit program");
+    EXPECT_EQ(s.ask.messages[0].text, "Do you want to save before?");
+    EXPECT_EQ(s.ask.messages[0].buttons, document::MessageButtons::YesNoCancel);
+    EXPECT_EQ(s.ask.messages[0].icon, document::MessageIcon::Question);
+
+    // Yes, with the save dialog cancelled: nothing saved, so nothing closes.
+    s.ask.answers = {Answer::Yes};
+    s.window->close();
+    EXPECT_TRUE(s.window->isVisible());
+
+    // Yes and a name: saved, then closed.
+    s.ask.answers = {Answer::Yes};
+    s.ask.saveFiles = {s.file("kept.vis")};
+    s.window->close();
+    EXPECT_FALSE(s.window->isVisible());
+    EXPECT_TRUE(QFile::exists(s.file("kept.vis")));
+}
+
+TEST(MainWindow, UndoingBackToTheSavedCardClosesWithoutAQuestion)
+{
+    Shell s;
+    s.start();
+    s.window->doc().object(1).Kind = document::ShapeObject;
+    s.ask.saveFiles = {s.file("b.vis")};
+    ASSERT_TRUE(s.window->SaveItemClick());
+    recolour(s.window->model(), 1, 5);
+    EXPECT_TRUE(s.window->model().isModified());
+    s.window->model().history().undo();
+    s.window->close();
+    EXPECT_FALSE(s.window->isVisible());
+    EXPECT_TRUE(s.ask.messages.empty());
+}
+
+TEST(MainWindow, AdoptingATemplateIsOneStepThatUndoes)
+{
+    Shell s;
+    s.start();
+    templates::TemplatePage* page = s.window->templatePage();
+    EXPECT_EQ(page->Label3()->text(), "This is a random selection of 72 cards of 72 possible cards.")
+        << "generated at the first show (no logo, no sky in a fresh folder)";
+    page->radio("TextRadio")->setChecked(true);
+    page->check("BkGndCheck")->setChecked(false);
+    page->RenderBtnClick();
+
+    // Slot 1 once held a turned, shadowed red text.
+    {
+        document::CardChange change(s.window->model(), "Text");
+        document::Tobs& o = change.object(1);
+        o.Kind = document::TextObject;
+        o.Text = "old";
+        o.Color = 0x0000FF;
+        o.FontColor = 0x0000FF;
+        o.Rotation = 1;
+        o.Shadow = true;
+        change.commit();
+    }
+    const QByteArray before = document::cardToBytes(s.window->doc());
+
+    s.ask.answers = {Answer::Cancel, Answer::No};
+    page->UseTemplateBtnClick();
+    ASSERT_EQ(s.ask.messages.size(), 1u);
+    EXPECT_EQ(s.ask.messages[0].caption, "Opens the template in the editor");
+    EXPECT_EQ(document::cardToBytes(s.window->doc()), before) << "Cancel changes nothing";
+
+    page->UseTemplateBtnClick();
+    const document::Tobs& first = s.window->doc().object(1);
+    EXPECT_EQ(first.Kind, document::TextObject);
+    EXPECT_EQ(first.Color, 0);
+    EXPECT_EQ(first.FontColor, 0);
+    EXPECT_EQ(first.Rotation, 0) << "nothing of the old object comes back";
+    EXPECT_FALSE(first.Shadow);
+    EXPECT_EQ(s.window->doc().object(2).Kind, document::TextObject);
+    EXPECT_EQ(s.window->doc().object(3).Kind, document::FreeSlot);
+    EXPECT_EQ(s.window->doc().SelectedObject, 0);
+    EXPECT_EQ(s.window->pages()->currentWidget(), s.window->editorPage());
+    EXPECT_EQ(s.window->model().history().undoText(), "Template");
+
+    s.window->model().history().undo();
+    EXPECT_EQ(document::cardToBytes(s.window->doc()), before) << "one undo step brings the old card back";
+    s.window->model().history().redo();
+    EXPECT_EQ(s.window->doc().object(1).Color, 0);
 }

@@ -1,6 +1,8 @@
 #include "editor/editor_commands.h"
 #include "editor/object_popup.h"
 
+#include "document/card_file.h"
+
 #include "support/scripted_prompter.h"
 
 #include <gtest/gtest.h>
@@ -24,11 +26,12 @@ public:
 };
 
 struct Commands {
-    CardDocument doc;
+    vellamo::document::CardModel model;
+    CardDocument& doc = model.doc();
     ScriptedPrompter ask;
     int repaints = 0;
     int changes = 0;
-    EditorCommands commands{doc, ask, [this] { ++repaints; }};
+    EditorCommands commands{model, ask, [this] { ++repaints; }};
     Commands()
     {
         commands.setChangeHook([this] { ++changes; });
@@ -191,4 +194,105 @@ TEST(ObjectPopupState, EnablingAndCheckMarksByKind)
     EXPECT_EQ(at(PopupItem::Circle).checked, true);
     for (int k = 1; k < 10; ++k)
         EXPECT_EQ(s[std::size_t(int(PopupItem::Circle) + k)].checked, false);
+}
+
+namespace {
+
+struct AnsweringDialogs : FontChooser, TextEditor, EffectsEditor, TransparencyEditor {
+    std::optional<FontChoice> chooseFont(const FontChoice&) override
+    {
+        FontChoice f;
+        f.name = "Arial";
+        f.size = 20;
+        f.style = 3;
+        return f;
+    }
+    FontChoice currentFont() const override { return {}; }
+    bool editText(std::string& text) override
+    {
+        text = "A\rB";
+        return true;
+    }
+    bool editEffects(vellamo::document::Tobs& o) override
+    {
+        o.Shadow = true;
+        o.ShadowDX = 12;
+        return true;
+    }
+    bool editTransparency(vellamo::document::Tobs& o) override
+    {
+        o.Transparent = true;
+        o.TransparentKey() = 0xFFFFFF;
+        return true;
+    }
+};
+
+}  // namespace
+
+TEST(EditorCommands, EveryCommandUndoesAndRedoesToTheSameFile)
+{
+    Commands c;
+    ScriptedColors colors;
+    colors.answer = 0x00FF00;
+    AnsweringDialogs dialogs;
+    c.commands.setDialogs({&colors, &dialogs, &dialogs, &dialogs, &dialogs});
+    auto& shape = c.doc.object(4);
+    shape.Kind = 1;
+    shape.ShapeKind = 3;
+    shape.Width = 2080;
+    auto& text = c.doc.object(5);
+    text.Kind = 2;
+    auto& picture = c.doc.object(6);
+    picture.Kind = 3;
+    picture.Width = 4 * 208;
+    picture.Height = 2 * 208;
+    ASSERT_TRUE(vellamo::imaging::newdib(picture.Picture, 4, 2, 24, nullptr, 0));
+
+    struct Case {
+        int slot;
+        const char* step;
+        std::function<void()> run;
+    };
+    EditorCommands& e = c.commands;
+    const Case cases[] = {
+        {4, "Shape", [&] { e.setShapeKind(8); }},
+        {4, "Fill", [&] { e.setFillMode(2); }},
+        {4, "Line Width", [&] { e.LinieEdChange(7); }},
+        {4, "Colour", [&] { e.FarbBtnClick(); }},
+        {4, "Border Colour", [&] { e.UColorBtnClick(); }},
+        {4, "To the Front", [&] { e.Nachvorne1Click(); }},
+        {4, "To the Back", [&] { e.NachHinen1Click(); }},
+        {5, "Font", [&] { e.FontBtnClick(); }},
+        {5, "Alignment", [&] { e.setTextAlign(2); }},
+        {5, "Rotation", [&] { e.Nachlinksrotieren1Click(); }},
+        {5, "Text", [&] { e.EditTextNow(); }},
+        {5, "Text Effects", [&] { e.Texteffekte1Click(); }},
+        {6, "Rotation", [&] { e.Nachrechtsrotieren1Click(); }},
+        {6, "Aspect Ratio", [&] { e.SverhMClick(); }},
+        {6, "Aspect Ratio", [&] { e.SVerhCheckClick(true); }},
+        {6, "Transparency", [&] { e.Transparenz1Click(); }},
+        {6, "Delete",
+         [&] {
+             c.ask.answers = {Answer::Yes};
+             e.Lschen1Click();
+         }},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.step);
+        c.doc.SelectedObject = test.slot;
+        const QByteArray before = vellamo::document::cardToBytes(c.doc);
+        const int repaints = c.repaints;
+        test.run();
+        const QByteArray after = vellamo::document::cardToBytes(c.doc);
+        EXPECT_NE(after, before);
+        EXPECT_EQ(c.model.history().undoText(), test.step);
+        e.undo();
+        EXPECT_EQ(vellamo::document::cardToBytes(c.doc), before);
+        EXPECT_EQ(c.doc.SelectedObject, test.slot);
+        e.redo();
+        EXPECT_EQ(vellamo::document::cardToBytes(c.doc), after);
+        e.undo();
+        EXPECT_EQ(c.repaints, repaints + 4) << "the command, undo, redo, undo";
+    }
+    EXPECT_EQ(picture.Picture.width(), 4) << "undoing the turn brings the pixels back";
 }

@@ -6,6 +6,7 @@
 #include "support/scripted_prompter.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -35,9 +36,10 @@ public:
 };
 
 struct Editor {
-    CardDocument doc;
+    vellamo::document::CardModel model;
+    CardDocument& doc = model.doc();
     vellamo::testing::ScriptedPrompter ask;
-    EditorPage page{doc, [] { return vellamo::render::RenderContext(); }, ask};
+    EditorPage page{model, [] { return vellamo::render::RenderContext(); }, ask};
     std::vector<QString> menus;
     ScriptedText text;
 
@@ -214,4 +216,42 @@ TEST(EditorInteraction, PopupMarksForEachKind)
     EXPECT_TRUE(popup.item(PopupItem::Transparency)->isEnabled());
     EXPECT_EQ(popup.item(PopupItem::LineUp)->text(), "Linie slanted up (/)");
     EXPECT_EQ(popup.item(PopupItem::Delete)->statusTip(), "Deletes the object");
+}
+
+TEST(EditorInteraction, AWholeDragIsOneStepAndKeysUndoIt)
+{
+    Editor e;
+    e.shape(1, 100, 100, 50, 30);
+    e.press(120, 110);
+    e.release(120, 110);
+    e.press(120, 110);
+    e.release(120, 110);
+    EXPECT_EQ(e.model.history().count(), 0) << "a click that leaves the box where it was is no step";
+
+    e.press(120, 110);
+    for (int step = 1; step <= 5; ++step)
+        e.move(120 + 4 * step, 110 + 2 * step);
+    EXPECT_EQ(e.model.history().count(), 0) << "no step while the mouse moves";
+    e.release(150, 140);
+    ASSERT_EQ(e.model.history().count(), 1);
+    EXPECT_EQ(e.model.history().undoText(), "Move");
+
+    // By the bottom-right handle: a resize.
+    e.press(130 + 50, 130 + 30);
+    e.move(200, 190);
+    e.release(210, 200);
+    EXPECT_EQ(e.model.history().undoText(), "Size");
+    EXPECT_EQ(e.doc.object(1).Width, 80 * 208);
+
+    // The keyboard focus lies in the key holder; Ctrl+Z must reach the card, not the line edit.
+    QAction undo(&e.page);
+    undo.setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
+    e.page.addAction(&undo);
+    QObject::connect(&undo, &QAction::triggered, [&] { e.page.commands().undo(); });
+    e.page.KeyEdit()->setFocus();
+    QTest::keyClick(e.page.KeyEdit(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(e.page.KeyEdit(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(e.doc.object(1).Left, 100 * 208);
+    EXPECT_EQ(e.doc.object(1).Width, 50 * 208);
+    EXPECT_EQ(e.doc.SelectedObject, 1);
 }

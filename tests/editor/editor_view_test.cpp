@@ -18,9 +18,10 @@ using vellamo::document::CardDocument;
 namespace {
 
 struct Page {
-    CardDocument doc;
+    vellamo::document::CardModel model;
+    CardDocument& doc = model.doc();
     vellamo::testing::ScriptedPrompter ask;
-    EditorPage page{doc, [] { return vellamo::render::RenderContext(); }, ask};
+    EditorPage page{model, [] { return vellamo::render::RenderContext(); }, ask};
     Page()
     {
         page.resize(600, 380);
