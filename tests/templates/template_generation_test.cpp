@@ -1,6 +1,11 @@
 #include "templates/template_generation.h"
 
+#include "support/files.h"
+#include "templates/sample_pictures.h"
+
+#include <QFile>
 #include <QImage>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -155,4 +160,27 @@ TEST(TemplateGeneration, PicturesBackgroundAndNothingSelected)
     EXPECT_FALSE(RenderTemplates(set, c, "gone.png", folder, picturesNamed({}), random));
     EXPECT_TRUE(set.elements.empty());
     EXPECT_TRUE(set.layouts.empty());
+}
+
+TEST(SamplePictures, CopiedOnlyIntoAFolderHoldingNeither)
+{
+    QTemporaryDir empty;
+    const QString folder = empty.path() + "/";
+    ASSERT_TRUE(provideSamplePictures(folder));
+    const QImage logo(folder + "logo.jpg");
+    const QImage sky(folder + "sky.jpg");
+    EXPECT_FALSE(logo.isNull());
+    EXPECT_FALSE(sky.isNull());
+    EXPECT_GT(sky.width(), sky.height()) << "a card-shaped sky";
+    QFile writable(folder + "sky.jpg");
+    EXPECT_TRUE(writable.open(QIODevice::ReadWrite)) << "the user's own copy";
+
+    QTemporaryDir one;
+    QFile own(one.path() + "/logo.jpg");
+    ASSERT_TRUE(own.open(QIODevice::WriteOnly));
+    own.write("mine");
+    own.close();
+    ASSERT_TRUE(provideSamplePictures(one.path() + "/"));
+    EXPECT_FALSE(QFile::exists(one.path() + "/sky.jpg"));
+    EXPECT_EQ(vellamo::testing::readFile(one.path() + "/logo.jpg"), "mine");
 }
