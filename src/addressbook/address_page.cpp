@@ -176,6 +176,10 @@ AddressesPage::AddressesPage(AddressBook& book, AddressPageContext context, QWid
     m_descriptionGrid->setObjectName(QStringLiteral("StringGrid2"));
     (new QVBoxLayout(description))->addWidget(m_descriptionGrid);
 
+    // The three selection controls show one list of entries.
+    m_adrCombo1->setModel(m_adrList->model());
+    m_adrCombo2->setModel(m_adrList->model());
+
     // The content column takes what the fixed 200 pixels leave.
     m_editGrid->viewport()->installEventFilter(this);
     m_descriptionGrid->viewport()->installEventFilter(this);
@@ -218,7 +222,14 @@ AddressesPage::AddressesPage(AddressBook& book, AddressPageContext context, QWid
     m_logoFile->setText(fromAnsi(m_book.logoFileName()));
 }
 
-AddressesPage::~AddressesPage() = default;
+AddressesPage::~AddressesPage()
+{
+    // The controls go one by one; their last signals must not reach the book.
+    for (QWidget* control : std::initializer_list<QWidget*>{m_adrList, m_adrCombo1, m_adrCombo2, m_editGrid,
+                                                            m_descriptionGrid, m_logoFile})
+        control->blockSignals(true);
+    m_book.disconnect(this);
+}
 
 QPushButton* AddressesPage::addBookButton(const QString& caption, const QString& hint)
 {
@@ -238,11 +249,7 @@ void AddressesPage::ListAllNames()
     {
         const QSignalBlocker list(m_adrList), combo1(m_adrCombo1), combo2(m_adrCombo2);
         m_adrList->clear();
-        m_adrCombo1->clear();
-        m_adrCombo2->clear();
         m_adrList->addItems(entries);
-        m_adrCombo1->addItems(entries);
-        m_adrCombo2->addItems(entries);
     }
     showCurrentSelection();
 }
