@@ -160,7 +160,12 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
         move(screen->availableGeometry().center() - rect().center());
 }
 
-TSDIAppForm::~TSDIAppForm() { FormDestroy(); }
+TSDIAppForm::~TSDIAppForm()
+{
+    // The model goes before the child widgets; nothing may ask it for the Edit items then.
+    disconnect(QGuiApplication::clipboard(), nullptr, this, nullptr);
+    FormDestroy();
+}
 
 void TSDIAppForm::buildMenus()
 {
@@ -249,6 +254,7 @@ void TSDIAppForm::buildEditMenu(QMenu* menu)
     connect(&m_model, &document::CardModel::selectionChanged, this, &TSDIAppForm::updateEditItems);
     connect(&m_model, &document::CardModel::documentReplaced, this, &TSDIAppForm::updateEditItems);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TSDIAppForm::updateEditItems);
+    connect(m_pages, &QTabWidget::currentChanged, this, &TSDIAppForm::updateEditItems);
     updateEditItems();
 }
 
@@ -264,12 +270,14 @@ void TSDIAppForm::updateEditItems()
     m_undoItem->setEnabled(history.canUndo());
     m_redoItem->setText(named("&Redo", history.canRedo() ? history.redoText() : QString()));
     m_redoItem->setEnabled(history.canRedo());
+    // The clipboard items act on what the editor shows; on the other pages their keys stay free.
+    const bool editing = m_pages->currentWidget() == m_editorPage;
     const bool selected =
-        m_doc.SelectedObject >= document::FirstSlot && m_doc.SelectedObject <= document::LastSlot;
+        editing && m_doc.SelectedObject >= document::FirstSlot && m_doc.SelectedObject <= document::LastSlot;
     m_cutItem->setEnabled(selected);
     m_copyItem->setEnabled(selected);
     m_duplicateItem->setEnabled(selected);
-    m_pasteItem->setEnabled(editor::canPaste(QGuiApplication::clipboard()->mimeData()));
+    m_pasteItem->setEnabled(editing && editor::canPaste(QGuiApplication::clipboard()->mimeData()));
 }
 
 QAction* TSDIAppForm::action(const QString& caption) const

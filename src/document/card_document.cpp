@@ -23,8 +23,8 @@ void CardDocument::clearall()
         o.ShadowDY = 5;
     }
     SelectedObject = 0;
-    MouseMode = 0;
-    DragMode = 0;
+    MouseMode = MouseIdle;
+    DragMode = NoHandle;
     BackgroundMode = NoBackground;
     imaging::deldib(BackgroundPicture);
     BackgroundFile.clear();

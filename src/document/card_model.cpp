@@ -173,13 +173,14 @@ void CardChange::setFormat(const CardFormat& format)
     doc().updateExtents();
 }
 
-bool CardChange::commit()
+bool CardChange::commit(int mergeId)
 {
     if (m_finished)
         return false;
     m_finished = true;
     CardDocument& d = doc();
     auto step = std::make_unique<CardStep>(m_model, m_name);
+    step->mergeId = mergeId;
     for (auto& [slot, before] : m_slotsBefore) {
         if (!sameObject(before, d.object(slot)))
             step->objects.push_back({slot, std::move(before), d.object(slot)});
@@ -219,6 +220,21 @@ void CardChange::rollback()
 }
 
 CardStep::CardStep(CardModel& model, const QString& name) : QUndoCommand(name), m_model(model) {}
+
+bool CardStep::onlyOneObject() const { return objects.size() == 1 && !background && !format && !fileName; }
+
+bool CardStep::mergeWith(const QUndoCommand* other)
+{
+    const auto* next = dynamic_cast<const CardStep*>(other);
+    if (!next || next->mergeId != mergeId || !onlyOneObject() || !next->onlyOneObject() ||
+        next->objects[0].slot != objects[0].slot)
+        return false;
+    objects[0].after = next->objects[0].after;
+    selection.after = next->selection.after;
+    // Back where it started: the history keeps no empty step.
+    setObsolete(sameObject(objects[0].before, objects[0].after));
+    return true;
+}
 
 void CardStep::undo() { apply(false); }
 void CardStep::redo() { apply(true); }

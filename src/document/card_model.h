@@ -18,7 +18,8 @@
 // when the card format or the editing area changed (resize the surface, refresh the sheet);
 // `selectionChanged`; `documentReplaced` after New and Open; `modifiedChanged` for the
 // unsaved-changes state. Zoom, scrolling, the mouse mode and the drag handle are view state:
-// they are set on doc() directly and are no step.
+// they are set on doc() directly and are no step (a page that resets the zoom resizes the
+// editor's surface itself). The main window hands the model out as TSDIAppForm::model().
 
 #include "document/card_document.h"
 
@@ -138,8 +139,8 @@ public:
     void setFormat(const CardFormat& format);
 
     // Records the step when anything differs from the start and announces it. False when
-    // nothing changed; the change is finished either way.
-    bool commit();
+    // nothing changed; the change is finished either way. See CardStep::mergeId.
+    bool commit(int mergeId = -1);
     // Puts back everything touched.
     void rollback();
 
@@ -169,6 +170,9 @@ public:
 
     CardStep(CardModel& model, const QString& name);
 
+    // Steps with the same id that change only the same one object become one step, as the
+    // line width does while it is typed or spun; -1 never merges.
+    int mergeId = -1;
     std::vector<SlotChange> objects;
     Pair<int> selection{0, 0};
     std::optional<Pair<CardBackground>> background;
@@ -177,9 +181,12 @@ public:
 
     void undo() override;
     void redo() override;
+    int id() const override { return mergeId; }
+    bool mergeWith(const QUndoCommand* other) override;
 
 private:
     void apply(bool after);
+    bool onlyOneObject() const;
 
     CardModel& m_model;
 };

@@ -8,6 +8,12 @@
 
 namespace vellamo::editor {
 
+namespace {
+
+constexpr int LineWidthMergeId = 1;
+
+}  // namespace
+
 using document::CardDocument;
 using document::Tobs;
 
@@ -210,10 +216,13 @@ void EditorCommands::setFillMode(int fillMode)
 
 void EditorCommands::LinieEdChange(int value)
 {
-    perform(StepNames::LineWidth, [value](Tobs& o) {
-        o.LineWidth = value;
-        return true;
-    });
+    const int slot = m_doc.SelectedObject;
+    if (slot < document::FirstSlot || slot > document::LastSlot)
+        return;
+    // Every digit typed and every spin changes the width; together they are one step.
+    document::CardChange change(m_model, StepNames::LineWidth);
+    change.object(slot).LineWidth = value;
+    change.commit(LineWidthMergeId);
 }
 
 void EditorCommands::EditTextNow()

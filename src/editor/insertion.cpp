@@ -41,7 +41,7 @@ int insertObject(document::CardDocument& doc, NewObjectKind kind, int x, int y, 
     }
     doc.SelectedObject = slot;
     o.KeepAspect = true;
-    o.ShapeKind = 3;
+    o.ShapeKind = document::ShapeRectangle;
     document::SetLeft(doc, o, x);
     document::SetTop(doc, o, y);
     document::SetWidth(doc, o, 50);

@@ -166,15 +166,15 @@ void PropertyPanel::CheckAllPanelOptions()
         setPageVisible(FigurSheet, true);
         setPageVisible(BildSheet, false);
         setPageVisible(TextSheet, false);
-        if (o.ShapeKind >= 0 && o.ShapeKind <= 9)
+        if (o.ShapeKind >= document::ShapeCircle && o.ShapeKind <= document::LineSlantedDown)
             shapeButtons[std::size_t(o.ShapeKind)]->setChecked(true);
-        const bool line = o.ShapeKind > 5;
+        const bool line = document::isLineShape(o.ShapeKind);
         for (QWidget* w : {static_cast<QWidget*>(UColorBtn), static_cast<QWidget*>(FilledCheck),
                            static_cast<QWidget*>(BorderCheck), static_cast<QWidget*>(FilledBorderCheck)})
             w->setEnabled(!line);
         if (!line) {
             QRadioButton* fill[3] = {FilledCheck, BorderCheck, FilledBorderCheck};
-            if (o.FillMode >= 0 && o.FillMode <= 2) {
+            if (o.FillMode >= document::FillFilled && o.FillMode <= document::FillFilledWithBorder) {
                 fill[o.FillMode]->setChecked(true);
             } else {
                 // None of the three: an exclusive group has to let go for a moment.

@@ -6,6 +6,7 @@ namespace vellamo::editor {
 
 using document::CardDocument;
 using document::Tobs;
+using enum document::DragHandle;
 
 Box objectBox(const CardDocument& doc, const Tobs& o)
 {
@@ -18,19 +19,19 @@ bool InRect(int x, int y, int x1, int y1, int x2, int y2) { return x1 <= x && x 
 Point handleCentre(const Box& b, int handle)
 {
     switch (handle) {
-    case 1:
+    case HandleTopLeft:
         return {b.x, b.y};
-    case 2:
+    case HandleTopRight:
         return {b.x + b.w, b.y};
-    case 3:
+    case HandleBottomLeft:
         return {b.x, b.y + b.h};
-    case 4:
+    case HandleBottomRight:
         return {b.x + b.w, b.y + b.h};
-    case 5:
+    case HandleTopMiddle:
         return {b.x + b.w / 2, b.y};
-    case 6:
+    case HandleBottomMiddle:
         return {b.x + b.w / 2, b.y + b.h};
-    case 7:
+    case HandleLeftMiddle:
         return {b.x, b.y + b.h / 2};
     default:
         return {b.x + b.w, b.y + b.h / 2};
@@ -39,16 +40,22 @@ Point handleCentre(const Box& b, int handle)
 
 Grab hitSelection(const Box& b, int x, int y)
 {
-    for (int handle = 1; handle <= 8; ++handle) {
+    for (int handle = HandleTopLeft; handle <= HandleRightMiddle; ++handle) {
         const Point c = handleCentre(b, handle);
         if (!InRect(x, y, c.x - 3, c.y - 3, c.x + 3, c.y + 3))
             continue;
         Grab g{handle, 0, 0};
         // The reference point the drag moves: the handle's corner or edge.
-        if (handle != 5 && handle != 6)
-            g.grabX = x - (handle == 2 || handle == 4 || handle == 8 ? b.x + b.w : b.x);
-        if (handle != 7 && handle != 8)
-            g.grabY = y - (handle == 3 || handle == 4 || handle == 6 ? b.y + b.h : b.y);
+        if (handle != HandleTopMiddle && handle != HandleBottomMiddle)
+            g.grabX =
+                x - (handle == HandleTopRight || handle == HandleBottomRight || handle == HandleRightMiddle
+                         ? b.x + b.w
+                         : b.x);
+        if (handle != HandleLeftMiddle && handle != HandleRightMiddle)
+            g.grabY =
+                y - (handle == HandleBottomLeft || handle == HandleBottomRight || handle == HandleBottomMiddle
+                         ? b.y + b.h
+                         : b.y);
         return g;
     }
     if (InRect(x, y, b.x, b.y, b.x + b.w, b.y + b.h))
@@ -59,17 +66,17 @@ Grab hitSelection(const Box& b, int x, int y)
 CursorShape cursorForDragMode(int dragMode)
 {
     switch (dragMode) {
-    case 1:
-    case 4:
+    case HandleTopLeft:
+    case HandleBottomRight:
         return CursorShape::SizeNwSe;
-    case 2:
-    case 3:
+    case HandleTopRight:
+    case HandleBottomLeft:
         return CursorShape::SizeNeSw;
-    case 5:
-    case 6:
+    case HandleTopMiddle:
+    case HandleBottomMiddle:
         return CursorShape::SizeVertical;
-    case 7:
-    case 8:
+    case HandleLeftMiddle:
+    case HandleRightMiddle:
         return CursorShape::SizeHorizontal;
     case DragBody:
         return CursorShape::OpenHand;
@@ -99,28 +106,28 @@ void dragit(const CardDocument& doc, Tobs& o, Grab& grab, int x, int y, int surf
     long long left = o.Left, top = o.Top, width = o.Width, height = o.Height;
     const long long l = o.Left, t = o.Top, wd = o.Width, ht = o.Height;
     switch (grab.dragMode) {
-    case 1:
+    case HandleTopLeft:
         left = fx, top = fy, width = wd + l - fx, height = ht + t - fy;
         break;
-    case 2:
+    case HandleTopRight:
         top = fy, width = fx - l, height = ht + t - fy;
         break;
-    case 3:
+    case HandleBottomLeft:
         left = fx, width = wd + l - fx, height = fy - t;
         break;
-    case 4:
+    case HandleBottomRight:
         width = fx - l, height = fy - t;
         break;
-    case 5:
+    case HandleTopMiddle:
         top = fy, height = ht + t - fy;
         break;
-    case 6:
+    case HandleBottomMiddle:
         height = fy - t;
         break;
-    case 7:
+    case HandleLeftMiddle:
         left = fx, width = wd + l - fx;
         break;
-    case 8:
+    case HandleRightMiddle:
         width = fx - l;
         break;
     case DragBody:
@@ -133,23 +140,23 @@ void dragit(const CardDocument& doc, Tobs& o, Grab& grab, int x, int y, int surf
         left += width;
         width = -width;
         switch (grab.dragMode) {
-        case 1:
-            grab.dragMode = 2;
+        case HandleTopLeft:
+            grab.dragMode = HandleTopRight;
             break;
-        case 2:
-            grab.dragMode = 1;
+        case HandleTopRight:
+            grab.dragMode = HandleTopLeft;
             break;
-        case 3:
-            grab.dragMode = 4;
+        case HandleBottomLeft:
+            grab.dragMode = HandleBottomRight;
             break;
-        case 4:
-            grab.dragMode = 3;
+        case HandleBottomRight:
+            grab.dragMode = HandleBottomLeft;
             break;
-        case 7:
-            grab.dragMode = 8;
+        case HandleLeftMiddle:
+            grab.dragMode = HandleRightMiddle;
             break;
-        case 8:
-            grab.dragMode = 7;
+        case HandleRightMiddle:
+            grab.dragMode = HandleLeftMiddle;
             break;
         default:
             break;
@@ -159,23 +166,23 @@ void dragit(const CardDocument& doc, Tobs& o, Grab& grab, int x, int y, int surf
         top += height;
         height = -height;
         switch (grab.dragMode) {
-        case 1:
-            grab.dragMode = 3;
+        case HandleTopLeft:
+            grab.dragMode = HandleBottomLeft;
             break;
-        case 3:
-            grab.dragMode = 1;
+        case HandleBottomLeft:
+            grab.dragMode = HandleTopLeft;
             break;
-        case 2:
-            grab.dragMode = 4;
+        case HandleTopRight:
+            grab.dragMode = HandleBottomRight;
             break;
-        case 4:
-            grab.dragMode = 2;
+        case HandleBottomRight:
+            grab.dragMode = HandleTopRight;
             break;
-        case 5:
-            grab.dragMode = 6;
+        case HandleTopMiddle:
+            grab.dragMode = HandleBottomMiddle;
             break;
-        case 6:
-            grab.dragMode = 5;
+        case HandleBottomMiddle:
+            grab.dragMode = HandleTopMiddle;
             break;
         default:
             break;

@@ -23,9 +23,8 @@ Box objectBox(const document::CardDocument& doc, const document::Tobs& object);
 // X1 <= X <= X2 and Y1 <= Y <= Y2.
 bool InRect(int x, int y, int x1, int y1, int x2, int y2);
 
-// DragMode values: 0 none, 1 top-left, 2 top-right, 3 bottom-left, 4 bottom-right,
-// 5 top-middle, 6 bottom-middle, 7 left-middle, 8 right-middle, 9 body.
-inline constexpr int DragBody = 9;
+// DragMode values are document::DragHandle: none, the eight handles 1..8, the body 9.
+inline constexpr int DragBody = document::HandleBody;
 
 // The centre of handle 1..8.
 struct Point {

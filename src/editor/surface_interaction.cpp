@@ -53,7 +53,7 @@ void SurfaceInteraction::SetViewCursor(CursorShape shape)
 void SurfaceInteraction::setdragmod(int x, int y)
 {
     m_grab = {};
-    m_doc.DragMode = 0;
+    m_doc.DragMode = document::NoHandle;
     switch (m_context.tool()) {
     case EditingTool::Pointer: {
         const int slot = m_doc.SelectedObject;
@@ -102,11 +102,11 @@ void SurfaceInteraction::markrec(QPainter& p, int offX, int offY) const
     p.setPen(render::gdiPen(Qt::black, 1));
     p.setBrush(Qt::NoBrush);
     // While dragging the frame inverts what lies under it, so drawing it twice restores the picture.
-    if (m_doc.MouseMode == 1)
+    if (m_doc.MouseMode == document::MouseDragging)
         p.setCompositionMode(QPainter::RasterOp_NotDestination);
     render::gdiRectangle(p, b.x, b.y, std::int64_t(b.x) + b.w, std::int64_t(b.y) + b.h);
     p.restore();
-    if (m_doc.MouseMode != 0)
+    if (m_doc.MouseMode != document::MouseIdle)
         return;
     for (int handle = 1; handle <= 8; ++handle) {
         const Point c = handleCentre(b, handle);
@@ -130,7 +130,7 @@ void SurfaceInteraction::PaintBox1MouseDown(Qt::MouseButton button, Qt::Keyboard
         if (tool == EditingTool::Hand) {
             HandAnchorX = x;
             HandAnchorY = y;
-            m_doc.MouseMode = 2;
+            m_doc.MouseMode = document::MouseHandScrolling;
             return;
         }
         if (tool == EditingTool::Zoom) {
@@ -144,8 +144,8 @@ void SurfaceInteraction::PaintBox1MouseDown(Qt::MouseButton button, Qt::Keyboard
             return;
         }
         setdragmod(x, y);
-        if (m_doc.DragMode > 0) {
-            m_doc.MouseMode = 1;
+        if (m_doc.DragMode > document::NoHandle) {
+            m_doc.MouseMode = document::MouseDragging;
             m_dragFrom = document::boxOf(m_doc.object(m_doc.SelectedObject));
             m_dragMoves = m_doc.DragMode == document::HandleBody;
             m_context.repaint();
@@ -168,7 +168,7 @@ void SurfaceInteraction::PaintBox1MouseDown(Qt::MouseButton button, Qt::Keyboard
         const Grab remembered = m_grab;
         const int rememberedMode = m_doc.DragMode;
         setdragmod(x, y);
-        if (m_doc.DragMode > 0) {
+        if (m_doc.DragMode > document::NoHandle) {
             m_context.objectPopup(x, y);
         } else {
             const int slot = topmostObjectAt(m_doc, x, y);
@@ -189,13 +189,13 @@ void SurfaceInteraction::PaintBox1MouseDown(Qt::MouseButton button, Qt::Keyboard
 void SurfaceInteraction::PaintBox1MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, int x, int y)
 {
     switch (m_doc.MouseMode) {
-    case 2: {
+    case document::MouseHandScrolling: {
         const ScrollTarget s = Drag2Hand(m_view.scrollX(), m_view.scrollY(), HandAnchorX, HandAnchorY, x, y,
                                          m_view.surfaceWidth(), m_view.surfaceHeight());
         m_view.setScroll(s.x, s.y);
         return;
     }
-    case 1: {
+    case document::MouseDragging: {
         const int slot = m_doc.SelectedObject;
         if (slot < document::FirstSlot || slot > document::LastSlot)
             return;
@@ -217,16 +217,16 @@ void SurfaceInteraction::PaintBox1MouseUp(Qt::MouseButton button, Qt::KeyboardMo
 {
     if (button != Qt::LeftButton)
         return;
-    if (m_doc.MouseMode == 2) {
+    if (m_doc.MouseMode == document::MouseHandScrolling) {
         const ScrollTarget s = Drag2Hand(m_view.scrollX(), m_view.scrollY(), HandAnchorX, HandAnchorY, x, y,
                                          m_view.surfaceWidth(), m_view.surfaceHeight());
         m_view.setScroll(s.x, s.y);
-        m_doc.MouseMode = 0;
+        m_doc.MouseMode = document::MouseIdle;
         return;
     }
-    if (m_doc.MouseMode == 1) {
+    if (m_doc.MouseMode == document::MouseDragging) {
         const int slot = m_doc.SelectedObject;
-        m_doc.MouseMode = 0;
+        m_doc.MouseMode = document::MouseIdle;
         if (slot >= document::FirstSlot && slot <= document::LastSlot) {
             // The whole drag is one step: the moves only showed the frame.
             dragit(m_doc, m_doc.object(slot), m_grab, x, y, m_view.surfaceWidth(), m_view.surfaceHeight());

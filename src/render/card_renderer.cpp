@@ -162,17 +162,17 @@ void drawShape(QPainter& p, const Tobs& o, const Box& b, double Scale, const Ren
     QColor penColor = p.pen().color();
     QBrush brush = p.brush();
     brush.setStyle(Qt::SolidPattern);
-    if (o.ShapeKind < 6) {
+    if (!document::isLineShape(o.ShapeKind)) {
         switch (o.FillMode) {
-        case 0:
+        case document::FillFilled:
             penColor = colorOf(o.Color);
             brush.setColor(colorOf(o.Color));
             break;
-        case 1:
+        case document::FillOnlyBorder:
             penColor = colorOf(o.BorderColor);
             brush.setStyle(Qt::NoBrush);
             break;
-        case 2:
+        case document::FillFilledWithBorder:
             penColor = colorOf(o.BorderColor);
             brush.setColor(colorOf(o.Color));
             break;
@@ -191,34 +191,34 @@ void drawShape(QPainter& p, const Tobs& o, const Box& b, double Scale, const Ren
 
     const std::int64_t x = b.x, y = b.y, w = b.w, h = b.h;
     switch (o.ShapeKind) {
-    case 0:
+    case document::ShapeCircle:
         gdiEllipse(p, x, y, x + d, y + d);
         break;
-    case 1:
+    case document::ShapeEllipse:
         gdiEllipse(p, x, y, x + w, y + h);
         break;
-    case 2:
+    case document::ShapeSquare:
         gdiRectangle(p, x, y, x + d, y + d);
         break;
-    case 3:
+    case document::ShapeRectangle:
         gdiRectangle(p, x, y, x + w, y + h);
         break;
-    case 4:
+    case document::ShapeRoundedSquare:
         gdiRoundRect(p, x, y, x + d, y + d, w / 3, h / 3);
         break;
-    case 5:
+    case document::ShapeRoundedRectangle:
         gdiRoundRect(p, x, y, x + w, y + h, w / 3, h / 3);
         break;
-    case 6:
+    case document::LineHorizontal:
         gdiLine(p, x, y, x + w, y);
         break;
-    case 7:
+    case document::LineVertical:
         gdiLine(p, x, y, x, y + h);
         break;
-    case 8:
+    case document::LineSlantedUp:
         gdiLine(p, x, y + h, x + w, y);
         break;
-    case 9:
+    case document::LineSlantedDown:
         gdiLine(p, x, y, x + w, y + h);
         break;
     default:

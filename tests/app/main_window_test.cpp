@@ -8,12 +8,14 @@
 #include "support/scripted_prompter.h"
 #include "templates/template_page.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -21,6 +23,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace vellamo;
@@ -263,6 +266,8 @@ TEST(MainWindow, EditMenuStandsBetweenFileAndOptions)
     document::CardDocument& doc = s.window->doc();
     doc.object(2).Kind = document::ShapeObject;
     s.window->model().select(2);
+    EXPECT_FALSE(editItem(*s.window, "CopyItem")->isEnabled()) << "only while the Editor page is shown";
+    s.window->pages()->setCurrentWidget(s.window->editorPage());
     EXPECT_TRUE(editItem(*s.window, "CopyItem")->isEnabled());
     EXPECT_TRUE(editItem(*s.window, "CutItem")->isEnabled());
     EXPECT_TRUE(editItem(*s.window, "DuplicateItem")->isEnabled());
@@ -399,4 +404,45 @@ TEST(MainWindow, AdoptingATemplateIsOneStepThatUndoes)
     EXPECT_EQ(document::cardToBytes(s.window->doc()), before) << "one undo step brings the old card back";
     s.window->model().history().redo();
     EXPECT_EQ(s.window->doc().object(1).Color, 0);
+}
+
+TEST(MainWindow, BackgroundAndCardFormatAreStepsThatUndoToTheSameFile)
+{
+    Shell s;
+    s.start();
+    document::CardDocument& doc = s.window->doc();
+    doc.object(3).Kind = document::ShapeObject;
+    doc.BackgroundMode = document::TileBackground;
+    doc.BackgroundFile = "back.png";
+    ASSERT_TRUE(imaging::newdib(doc.BackgroundPicture, 8, 8, 24, nullptr, 0));
+    const qint64 picture = doc.BackgroundPicture.image().cacheKey();
+    const QByteArray before = document::cardToBytes(doc);
+
+    // "None", then "Back...", as the user would in the dialog.
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_TRUE(dialog);
+        dialog->findChild<QPushButton*>("NoBkGndBtn")->click();
+        dialog->findChild<QPushButton*>("OkBitBtn1")->click();
+    });
+    s.window->Hintergrundbild1Click();
+    EXPECT_EQ(doc.BackgroundMode, document::NoBackground);
+    const QByteArray without = document::cardToBytes(doc);
+    EXPECT_NE(without, before);
+    EXPECT_EQ(s.window->model().history().undoText(), "Background");
+    s.window->model().history().undo();
+    EXPECT_EQ(document::cardToBytes(doc), before);
+    EXPECT_EQ(doc.BackgroundPicture.image().cacheKey(), picture) << "the same picture is back";
+    s.window->model().history().redo();
+    EXPECT_EQ(document::cardToBytes(doc), without);
+
+    s.editor.results = {true};
+    s.editor.edit = [](document::CardFormatDialogValues& v) { v.BrED = 4; };
+    s.window->Etikettenformat1Click();
+    EXPECT_EQ(s.window->model().history().undoText(), "Card Format");
+    EXPECT_EQ(s.window->editorPage()->view()->surfaceWidth(), 240000 / 208);
+    s.window->model().history().undo();
+    EXPECT_EQ(document::cardToBytes(doc), without);
+    EXPECT_EQ(s.window->editorPage()->view()->surfaceWidth(), 212598 / 208) << "the surface follows the undo";
+    EXPECT_EQ(s.window->InfoPanel()->text(), document::FormatDescription(doc.Format));
 }

@@ -296,3 +296,35 @@ TEST(EditorCommands, EveryCommandUndoesAndRedoesToTheSameFile)
     }
     EXPECT_EQ(picture.Picture.width(), 4) << "undoing the turn brings the pixels back";
 }
+
+TEST(EditorCommands, TypingALineWidthIsOneStep)
+{
+    Commands c;
+    c.doc.object(2).Kind = 1;
+    c.doc.object(2).LineWidth = 3;
+    c.doc.object(3).Kind = 1;
+    c.doc.SelectedObject = 2;
+    c.commands.LinieEdChange(1);
+    c.commands.LinieEdChange(12);
+    EXPECT_EQ(c.model.history().count(), 1);
+    c.commands.setShapeKind(5);
+    c.commands.LinieEdChange(5);
+    EXPECT_EQ(c.model.history().count(), 3) << "another change in between ends the typing";
+    c.doc.SelectedObject = 3;
+    c.commands.LinieEdChange(5);
+    EXPECT_EQ(c.model.history().count(), 4) << "another object is another step";
+    c.commands.undo();
+    c.commands.undo();
+    c.commands.undo();
+    EXPECT_EQ(c.doc.object(2).LineWidth, 12);
+    c.commands.undo();
+    EXPECT_EQ(c.doc.object(2).LineWidth, 3);
+
+    // Typed on, and back to where it began: no step is left.
+    c.commands.redo();
+    c.commands.LinieEdChange(4);
+    c.commands.LinieEdChange(3);
+    EXPECT_EQ(c.doc.object(2).LineWidth, 3);
+    EXPECT_EQ(c.model.history().count(), 0);
+    EXPECT_FALSE(c.model.isModified());
+}

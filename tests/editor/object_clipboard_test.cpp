@@ -277,3 +277,35 @@ TEST(ObjectClipboard, CutDuplicateAndPasteThroughTheCommands)
     EXPECT_EQ(card.doc().SelectedObject, 4);
     EXPECT_EQ(repaints, 5);
 }
+
+TEST(ObjectClipboard, APastedPictureRecordReloadsItsFileAndItsTurn)
+{
+    Clip s;
+    QImage wide(6, 2, QImage::Format_RGB32);
+    wide.fill(Qt::blue);
+    ASSERT_TRUE(wide.save(s.folder.filePath("logo.png")));
+    CardModel card;
+    Tobs& o = card.doc().object(2);
+    o.Kind = document::PictureObject;
+    o.PictureFile() = "logo.png";  // a bare name lies in the program folder
+    o.Rotation = 1;                // turned once to the right
+    o.Width = 2 * 208;
+    o.Height = 6 * 208;
+    const auto data = objectMimeData(card.doc(), 2, {});
+    CardModel other;
+    CardChange change(other, StepNames::Paste);
+    ASSERT_EQ(pasteInto(change, *data, s.context), 1);
+    change.commit();
+    const Tobs& pasted = other.doc().object(1);
+    ASSERT_TRUE(pasted.Picture.isLoaded());
+    EXPECT_EQ(pasted.Picture.width(), 2) << "the stored turn is applied to the fresh pixels";
+    EXPECT_EQ(pasted.Picture.height(), 6);
+
+    // A picture file that is gone: the program's message, and nothing pasted.
+    ASSERT_TRUE(QFile::remove(s.folder.filePath("logo.png")));
+    CardChange again(other, StepNames::Paste);
+    EXPECT_EQ(pasteInto(again, *data, s.context), 0);
+    ASSERT_EQ(s.ask.messages.size(), 1u);
+    EXPECT_EQ(s.ask.messages[0].text, "Could not open picture (logo.png).");
+    EXPECT_FALSE(again.commit());
+}
