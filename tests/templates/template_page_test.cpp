@@ -4,6 +4,7 @@
 #include "support/scripted_prompter.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -104,9 +105,17 @@ TEST(TemplatePage, CaptionsAndDefaults)
 TEST(TemplatePage, RenderShowsTheResultAndNothingSelectedEmptiesTheTable)
 {
     Assistant a;
-    a.page->RenderBtnClick();  // no logo, no sky: the two default text blocks
+    // The address's logo and the sky are damaged files: left out without a word.
+    for (const char* name : {"logo.jpg", "sky.jpg"}) {
+        QFile damaged(a.folder + name);
+        ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+        damaged.write("\xFF\xD8\xFF\xE0 not really a picture");
+    }
+    a.book.setLogoFileName("logo.jpg");
+    a.page->RenderBtnClick();  // the two default text blocks alone
     EXPECT_EQ(a.page->Label3()->text(), "This is a random selection of 72 cards of 72 possible cards.");
-    EXPECT_TRUE(a.ask.messages.empty()) << "missing pictures are silent";
+    EXPECT_TRUE(a.ask.messages.empty()) << "damaged pictures are silent";
+    EXPECT_FALSE(a.page->templates().backgroundPresent);
     a.page->gallery()->setSelected(50);
 
     for (const char* name : {"TitelCheck", "BerufCheck", "AnschriftCheck", "TelCheck"})
