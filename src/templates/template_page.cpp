@@ -329,6 +329,9 @@ void TemplatePage::RenderBtnClick()
                                       m_context.programFolder, load, m_random);
     // Every generation starts again at the first template.
     m_gallery->setSelected(0);
+    // Behind a message too, the gallery shows what is left.
+    m_gallery->fitSurface();
+    m_gallery->update();
     if (!made) {
         if (m_context.ask)
             m_context.ask->inform(QStringLiteral("Error: No objects selected!"),
@@ -338,8 +341,6 @@ void TemplatePage::RenderBtnClick()
     } else {
         m_label3->setText(resultLine(int(m_set.layouts.size()), m_set.possible));
     }
-    m_gallery->fitSurface();
-    m_gallery->update();
 }
 
 void TemplatePage::UseTemplateBtnClick()
