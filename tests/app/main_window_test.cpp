@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -445,4 +446,23 @@ TEST(MainWindow, BackgroundAndCardFormatAreStepsThatUndoToTheSameFile)
     EXPECT_EQ(document::cardToBytes(doc), without);
     EXPECT_EQ(s.window->editorPage()->view()->surfaceWidth(), 212598 / 208) << "the surface follows the undo";
     EXPECT_EQ(s.window->InfoPanel()->text(), document::FormatDescription(doc.Format));
+}
+
+TEST(MainWindow, DoubleClickInTheAddressListOpensTheTemplateAssistant)
+{
+    Shell s;
+    s.start();
+    addressbook::AddressRecord anna;
+    anna.strings[1] = "Anna";
+    anna.strings[2] = "Berg";
+    s.window->addresses().appendRecords({anna, anna});
+    s.window->pages()->setCurrentIndex(0);
+    QListWidget* list = s.window->addressesPage()->AdrList();
+    s.window->addressesPage()->subPages()->setCurrentIndex(0);
+    QApplication::processEvents();
+    const QPoint second = list->visualItemRect(list->item(1)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second);
+    EXPECT_EQ(s.window->addresses().currentIndex(), 1);
+    EXPECT_EQ(s.window->pages()->currentWidget(), s.window->templatePage());
 }
