@@ -34,31 +34,7 @@ std::optional<std::string> readString(ByteReader& in)
     return std::string(raw.constBegin(), end);
 }
 
-bool validRow(int row, int rows) { return row >= 1 && row <= rows; }
-
 }  // namespace
-
-std::string PlainWorkingCopy::value(int row) const
-{
-    return validRow(row, AddressFieldCount) ? values[std::size_t(row - 1)] : std::string();
-}
-
-void PlainWorkingCopy::setValue(int row, const std::string& value)
-{
-    if (validRow(row, AddressFieldCount))
-        values[std::size_t(row - 1)] = value;
-}
-
-std::string PlainWorkingCopy::label(int row) const
-{
-    return validRow(row, LabelCount) ? labels[std::size_t(row - 1)] : std::string();
-}
-
-void PlainWorkingCopy::setLabel(int row, const std::string& label)
-{
-    if (validRow(row, LabelCount))
-        labels[std::size_t(row - 1)] = label;
-}
 
 QByteArray addressBookToBytes(const std::vector<AddressRecord>& records,
                               const std::array<std::string, LabelCount>& labels, std::int32_t standardIndex)
@@ -109,56 +85,19 @@ AddressBookFile addressBookFromBytes(const QByteArray& bytes)
     return book;
 }
 
-bool AddressDatabase::LoadAllNames(const QString& path, AddressWorkingCopy& workingCopy)
+bool readAddressBookFile(const QString& path, AddressBookFile& book)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    AddressBookFile book = addressBookFromBytes(file.readAll());
-    records = std::move(book.records);
-    for (int k = 1; k <= book.labelsRead; ++k)
-        workingCopy.setLabel(k, book.labels[std::size_t(k - 1)]);
-    standardIndex = book.standardIndex;
+    book = addressBookFromBytes(file.readAll());
     return true;
 }
 
-bool AddressDatabase::SaveAllNames(const QString& path, const AddressWorkingCopy& workingCopy)
+bool writeAddressBookFile(const QString& path, const std::vector<AddressRecord>& records,
+                          const std::array<std::string, LabelCount>& labels, std::int32_t standardIndex)
 {
-    SaveToDB(currentIndex, workingCopy);
-    std::array<std::string, LabelCount> labels;
-    for (int k = 1; k <= LabelCount; ++k)
-        labels[std::size_t(k - 1)] = workingCopy.label(k);
     return imaging::writeFileSafely(path, addressBookToBytes(records, labels, standardIndex)).written();
-}
-
-void AddressDatabase::LoadFromDB(int index, AddressWorkingCopy& workingCopy) const
-{
-    if (index < 0 || index >= int(records.size()))
-        return;
-    const AddressRecord& record = records[std::size_t(index)];
-    for (int row = 1; row <= AddressFieldCount; ++row)
-        workingCopy.setValue(row, record.strings[std::size_t(row - 1)]);
-    workingCopy.setLogoFileName(record.strings[LogoStringIndex]);
-}
-
-void AddressDatabase::SaveToDB(int index, const AddressWorkingCopy& workingCopy)
-{
-    if (index < 0 || index >= int(records.size()))
-        return;
-    AddressRecord& record = records[std::size_t(index)];
-    for (int row = 1; row <= AddressFieldCount; ++row)
-        record.strings[std::size_t(row - 1)] = workingCopy.value(row);
-    record.strings[LogoStringIndex] = workingCopy.logoFileName();
-}
-
-render::PlaceholderFields placeholderFields(const AddressWorkingCopy& workingCopy)
-{
-    render::PlaceholderFields fields;
-    fields.reserve(AddressFieldCount);
-    for (int row = 1; row <= AddressFieldCount; ++row)
-        fields.push_back(
-            {AddressFieldNames[std::size_t(row - 1)], workingCopy.value(row), workingCopy.label(row)});
-    return fields;
 }
 
 }  // namespace vellamo::addressbook

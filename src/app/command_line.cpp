@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
-#include "addressbook/address_database.h"
+#include "addressbook/address_book.h"
+#include "app/command_line_support.h"
 #include "app/print_command.h"
 #include "app/program_folder.h"
 #include "app/scan_command_line.h"
@@ -19,12 +20,6 @@
 namespace vellamo::app {
 
 namespace {
-
-void printError(const QString& text)
-{
-    std::fputs(text.toLocal8Bit().constData(), stderr);
-    std::fputc('\n', stderr);
-}
 
 const char* const Usage =
     "usage: vellamo [--home DIR] [CARD.vis]\n"
@@ -95,24 +90,6 @@ int build(const QStringList& args)
     return 0;
 }
 
-// Without a window the program's messages go to standard error; questions get "No".
-class StandardErrorPrompter : public document::Prompter {
-public:
-    document::Answer ask(const document::Message& message) override
-    {
-        printError(message.text);
-        switch (message.buttons) {
-        case document::MessageButtons::Ok:
-        case document::MessageButtons::OkCancel:
-            return document::Answer::Ok;
-        default:
-            return document::Answer::No;
-        }
-    }
-    std::optional<QString> chooseFileToOpen(const document::FileRequest&) override { return std::nullopt; }
-    std::optional<QString> chooseFileToSave(const document::FileRequest&) override { return std::nullopt; }
-};
-
 std::optional<int> optionValue(const QStringList& args, qsizetype& i, const QString& name)
 {
     QString text;
@@ -182,26 +159,13 @@ int exportPicture(const QStringList& args)
     if (!document::OpenItNow(doc, cardPath, context))
         return 1;
 
-    addressbook::AddressDatabase addresses;
-    addressbook::PlainWorkingCopy workingCopy;
-    addresses.LoadAllNames(folder + addressbook::AddressDatabaseFileName, workingCopy);
-    const int count = int(addresses.records.size());
-    if (address && *address >= count) {
-        printError(QStringLiteral("Error: there is no address %1; the address book holds %2.")
-                       .arg(*address)
-                       .arg(count));
+    addressbook::AddressBook addresses;
+    if (!chooseCommandLineAddress(addresses, folder, address))
         return 1;
-    }
-    // As after the program's start: the standard address, when it lies in the list.
-    const int current = address ? *address : addresses.standardIndex;
-    if (current >= 0 && current < count) {
-        addresses.currentIndex = current;
-        addresses.LoadFromDB(current, workingCopy);
-    }
     render::PlaceholderFields fields;
     render::RenderContext renderContext;
     if (addresses.hasCurrentAddress()) {
-        fields = addressbook::placeholderFields(workingCopy);
+        fields = addresses.placeholderFields();
         renderContext.placeholders = &fields;
     }
 

@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/program_folder.h"
+#include "templates/sample_pictures.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -26,6 +27,7 @@ int main(int argc, char* argv[])
     if (!line.subcommand.isEmpty())
         return vellamo::app::runSubcommand(line);
 
+    vellamo::templates::provideSamplePictures(vellamo::app::ProgramFolder());
     vellamo::app::TSDIAppForm window(vellamo::app::ProgramFolder());
     if (!line.cardFile.isEmpty())
         window.setStartupCard(line.cardFile);

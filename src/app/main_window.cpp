@@ -9,6 +9,7 @@
 #include "app/scan_controller.h"
 #include "app/scanner_dialog.h"
 #include "app/settings.h"
+#include "app/sub_prog_path.h"
 #include "document/card_format.h"
 #include "editor/editor_page.h"
 #include "editor/effects_dialog.h"
@@ -18,11 +19,13 @@
 #include "editor/transparency_dialog.h"
 #include "print/jpeg_quality_dialog.h"
 #include "print/print_page.h"
+#include "templates/template_page.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -86,9 +89,25 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
     });
 
     m_pages = new QTabWidget(this);
-    m_addressesPage = new addressbook::AddressesPage(m_pages);
+    m_addressesPage = new addressbook::AddressesPage(
+        m_addressBook,
+        {m_programFolder, [this](const QString& name) { return SubProgPath(name, m_programFolder); },
+         m_prompter},
+        m_pages);
     m_pages->addTab(m_addressesPage, QStringLiteral("Addresses"));
-    m_pages->addTab(new QWidget(m_pages), QStringLiteral("Template assistant"));
+    templates::TemplatePageContext templateContext;
+    templateContext.programFolder = m_programFolder;
+    templateContext.shortenPictureName = [this](const QString& name) {
+        return SubProgPath(name, m_programFolder);
+    };
+    templateContext.ask = m_prompter;
+    templateContext.pictures = m_pictures.get();
+    templateContext.screenDpi = screenPixelsPerInch();
+    templateContext.seed = std::uint32_t(QDateTime::currentMSecsSinceEpoch());
+    templateContext.save = [this] { return SaveItemClick(); };
+    templateContext.adopt = [this](templates::TemplateCard card) { adoptTemplate(std::move(card)); };
+    m_templatePage = new templates::TemplatePage(m_doc, m_addressBook, std::move(templateContext), m_pages);
+    m_pages->addTab(m_templatePage, QStringLiteral("Template assistant"));
     m_editorPage = new editor::EditorPage(
         m_model, [this] { return renderContext(); }, *m_prompter, m_pages);
     m_editorPage->setPictureLoading(m_programFolder, screenPixelsPerInch(), progress);
@@ -162,8 +181,12 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
     updateTitle();
     m_doc.updateExtents();
     m_editorPage->surfaceChanged();
-    m_addresses.currentIndex = -1;
-    m_addresses.LoadAllNames(m_programFolder + addressbook::AddressDatabaseFileName, *m_addressesPage);
+    m_addressBook.LoadAllNames(m_programFolder + addressbook::AddressDatabaseFileName);
+    // Placeholders on the card follow every edit of the address book.
+    connect(&m_addressBook, &addressbook::AddressBook::changed, m_editorPage,
+            &editor::EditorPage::PaintBox1Paint);
+    connect(m_addressesPage, &addressbook::AddressesPage::templateAssistantRequested, this,
+            [this] { m_pages->setCurrentIndex(1); });
 
     m_startupTimer.setSingleShot(true);
     m_startupTimer.setInterval(100);
@@ -315,8 +338,8 @@ render::RenderContext TSDIAppForm::renderContext()
     render::RenderContext context;
     context.screenDpi = screenPixelsPerInch();
     context.fontPpi = context.screenDpi;
-    if (m_addresses.hasCurrentAddress()) {
-        m_placeholders = addressbook::placeholderFields(*m_addressesPage);
+    if (m_addressBook.hasCurrentAddress()) {
+        m_placeholders = m_addressBook.placeholderFields();
         context.placeholders = &m_placeholders;
     }
     return context;
@@ -425,6 +448,23 @@ void TSDIAppForm::Etikettenformat1Click()
     change.commit();
 }
 
+void TSDIAppForm::adoptTemplate(templates::TemplateCard card)
+{
+    // The normal zoom is view state; the card itself changes in one step.
+    m_doc.ZoomNum = card.ZoomNum;
+    m_doc.ZoomDen = card.ZoomDen;
+    document::CardChange change(m_model, QStringLiteral("Template"));
+    change.clearall();
+    for (std::size_t i = 0; i < card.objects.size() && int(i) < document::LastSlot; ++i)
+        change.object(int(i) + document::FirstSlot) = std::move(card.objects[i]);
+    change.setBackground(
+        {card.BackgroundMode, std::move(card.BackgroundFile), std::move(card.BackgroundPicture)});
+    change.select(0);
+    change.commit();
+    m_editorPage->surfaceChanged();
+    m_pages->setCurrentWidget(m_editorPage);
+}
+
 void TSDIAppForm::About1Click() { m_infoBox->exec(); }
 
 void TSDIAppForm::Hintergrundbild1Click()
@@ -447,11 +487,9 @@ void TSDIAppForm::showEvent(QShowEvent* event)
 void TSDIAppForm::FormShow()
 {
     // The standard address becomes current when it lies in the list.
-    const int standard = m_addresses.standardIndex;
-    if (standard >= 0 && standard < int(m_addresses.records.size())) {
-        m_addresses.LoadFromDB(standard, *m_addressesPage);
-        m_addresses.currentIndex = standard;
-    }
+    const int standard = m_addressBook.standardIndex();
+    m_addressBook.ChangeAktName(m_addressBook.inList(standard) ? standard : -1);
+    m_templatePage->RenderBtnClick();
 }
 
 void TSDIAppForm::changeEvent(QEvent* event)
@@ -504,8 +542,8 @@ void TSDIAppForm::FormDestroy()
         return;
     m_destroyed = true;
     m_scanning->shutdown();
-    m_addresses.SaveAllNames(m_programFolder + addressbook::AddressDatabaseFileName, *m_addressesPage);
-    m_addresses.FreeAllNames();
+    m_addressBook.SaveAllNames(m_programFolder + addressbook::AddressDatabaseFileName);
+    m_addressBook.FreeAllNames();
     // The pictures and the object slots go with the document the window owns.
 }
 

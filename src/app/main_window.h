@@ -3,7 +3,7 @@
 // TSDIAppForm, the main window: a thin shell that owns the card, the address book and the
 // dialogs, and wires the pages, menus and commands together.
 
-#include "addressbook/address_database.h"
+#include "addressbook/address_book.h"
 #include "document/card_document.h"
 #include "document/card_file_commands.h"
 #include "document/card_format_list.h"
@@ -25,6 +25,10 @@ class QTabWidget;
 namespace vellamo::addressbook {
 class AddressesPage;
 }
+namespace vellamo::templates {
+class TemplatePage;
+struct TemplateCard;
+}  // namespace vellamo::templates
 namespace vellamo::editor {
 class EditorPage;
 class QtColorChooser;
@@ -71,10 +75,11 @@ public:
 
     document::CardDocument& doc() { return m_doc; }
     document::CardModel& model() { return m_model; }
-    addressbook::AddressDatabase& addresses() { return m_addresses; }
+    addressbook::AddressBook& addresses() { return m_addressBook; }
     addressbook::AddressesPage* addressesPage() const { return m_addressesPage; }
     editor::EditorPage* editorPage() const { return m_editorPage; }
     print::PrintPage* printPage() const { return m_printPage; }
+    templates::TemplatePage* templatePage() const { return m_templatePage; }
     QTabWidget* pages() const { return m_pages; }
     QLabel* InfoPanel() const { return m_infoPanel; }
     QProgressBar* progressBar() const { return m_progress; }
@@ -118,11 +123,13 @@ private:
     void updateTitle();
     void afterNewOrOpen(bool scrollToCard);
     document::CardFileContext cardFileContext();
+    // The template assistant's card replaces the document; the editor shows it.
+    void adoptTemplate(templates::TemplateCard card);
 
     QString m_programFolder;
     document::CardModel m_model;
     document::CardDocument& m_doc;
-    addressbook::AddressDatabase m_addresses;
+    addressbook::AddressBook m_addressBook;
     render::PlaceholderFields m_placeholders;
     std::unique_ptr<document::Prompter> m_ownPrompter;
     document::Prompter* m_prompter = nullptr;
@@ -147,6 +154,7 @@ private:
     addressbook::AddressesPage* m_addressesPage = nullptr;
     editor::EditorPage* m_editorPage = nullptr;
     print::PrintPage* m_printPage = nullptr;
+    templates::TemplatePage* m_templatePage = nullptr;
     QLabel* m_infoPanel = nullptr;
     QProgressBar* m_progress = nullptr;
     QAction* m_undoItem = nullptr;

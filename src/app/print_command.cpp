@@ -1,6 +1,6 @@
 #include "app/print_command.h"
 
-#include "addressbook/address_database.h"
+#include "app/command_line_support.h"
 #include "app/program_folder.h"
 #include "document/card_file_commands.h"
 #include "print/calibration_file.h"
@@ -18,33 +18,12 @@ namespace vellamo::app {
 
 namespace {
 
-void printError(const QString& text)
-{
-    std::fputs(text.toLocal8Bit().constData(), stderr);
-    std::fputc('\n', stderr);
-}
-
 const char* const PrintUsage = "usage: vellamo print CARD.vis (--pdf OUT.pdf | --printer QUEUE) [--used U] "
                                "[--copies C] [--cut-lines] [--address K] [--calibration L,T,W,H] [--dpi D]";
 
 constexpr int DefaultPdfDpi = 1200;
 constexpr int MinPdfDpi = 72;
 constexpr int MaxPdfDpi = 4800;
-
-// Messages go to standard error; questions get their first answer.
-class StandardErrorPrompter : public document::Prompter {
-public:
-    document::Answer ask(const document::Message& message) override
-    {
-        printError(message.text);
-        return message.buttons == document::MessageButtons::YesNo ||
-                       message.buttons == document::MessageButtons::YesNoCancel
-                   ? document::Answer::No
-                   : document::Answer::Ok;
-    }
-    std::optional<QString> chooseFileToOpen(const document::FileRequest&) override { return std::nullopt; }
-    std::optional<QString> chooseFileToSave(const document::FileRequest&) override { return std::nullopt; }
-};
 
 struct PrintOptions {
     QString card;
@@ -167,26 +146,13 @@ int printCommand(const QStringList& args)
     if (!document::OpenItNow(doc, options.card, context))
         return 1;
 
-    addressbook::AddressDatabase addresses;
-    addressbook::PlainWorkingCopy workingCopy;
-    addresses.LoadAllNames(folder + addressbook::AddressDatabaseFileName, workingCopy);
-    const int count = int(addresses.records.size());
-    if (options.address && *options.address >= count) {
-        printError(QStringLiteral("Error: there is no address %1; the address book holds %2.")
-                       .arg(*options.address)
-                       .arg(count));
+    addressbook::AddressBook addresses;
+    if (!chooseCommandLineAddress(addresses, folder, options.address))
         return 1;
-    }
-    // As after the program's start: the standard address, when it lies in the list.
-    const int current = options.address ? *options.address : addresses.standardIndex;
-    if (current >= 0 && current < count) {
-        addresses.currentIndex = current;
-        addresses.LoadFromDB(current, workingCopy);
-    }
     render::PlaceholderFields fields;
     render::RenderContext renderContext;
     if (addresses.hasCurrentAddress()) {
-        fields = addressbook::placeholderFields(workingCopy);
+        fields = addresses.placeholderFields();
         renderContext.placeholders = &fields;
     }
 

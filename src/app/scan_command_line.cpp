@@ -1,5 +1,6 @@
 #include "app/scan_command_line.h"
 
+#include "app/command_line_support.h"
 #include "app/scanner_selection.h"
 #include "app/settings.h"
 #include "imaging/picture_writer.h"
@@ -12,12 +13,6 @@
 namespace vellamo::app {
 
 namespace {
-
-void printError(const QString& text)
-{
-    std::fputs(text.toLocal8Bit().constData(), stderr);
-    std::fputc('\n', stderr);
-}
 
 const char* const ScanUsage = "usage: vellamo scan OUT [--device NAME] [--format-index N] [--quality Q]\n"
                               "       vellamo scan --list";

@@ -119,71 +119,16 @@ TEST(AddressBookFile, DamagedFilesKeepWhatIsComplete)
     EXPECT_EQ(book.records[0].strings[0], "a");
 }
 
-TEST(AddressDatabase, LoadSaveAndTheWorkingCopy)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("AdrDB.dat");
-    AddressDatabase db;
-    PlainWorkingCopy grid;
-    EXPECT_FALSE(db.LoadAllNames(path, grid)) << "no file: nothing changes";
-    EXPECT_TRUE(db.records.empty());
-    ASSERT_TRUE(db.SaveAllNames(path, grid));
-    EXPECT_EQ(readFile(path).size(), 158);
-
-    db.records = {record("a"), record("b"), record("c")};
-    db.standardIndex = 5;
-    grid.labels[29] = "kept";
-    db.currentIndex = 1;
-    db.LoadFromDB(1, grid);
-    EXPECT_EQ(grid.value(2), "b1");
-    EXPECT_EQ(grid.logoFileName(), "b29");
-    grid.setValue(2, "edited, never followed by a selection change");
-    ASSERT_TRUE(db.SaveAllNames(path, grid));
-
-    AddressDatabase again;
-    PlainWorkingCopy fresh;
-    again.currentIndex = -1;
-    ASSERT_TRUE(again.LoadAllNames(path, fresh));
-    ASSERT_EQ(again.records.size(), 3u);
-    EXPECT_EQ(again.records[1].strings[1], "edited, never followed by a selection change");
-    EXPECT_EQ(again.standardIndex, 5) << "outside the list, kept as a number";
-    EXPECT_EQ(fresh.label(30), "kept");
-    EXPECT_EQ(again.currentIndex, -1);
-    EXPECT_FALSE(again.hasCurrentAddress());
-
-    // Indexes outside the list do nothing.
-    fresh.setValue(1, "untouched");
-    again.LoadFromDB(3, fresh);
-    again.LoadFromDB(-1, fresh);
-    again.SaveToDB(7, fresh);
-    EXPECT_EQ(fresh.value(1), "untouched");
-}
-
-TEST(AddressDatabase, PlaceholdersReadTheWorkingCopy)
-{
-    PlainWorkingCopy grid;
-    grid.setValue(2, "Anna");
-    grid.setValue(3, "Berg");
-    grid.setValue(8, "123");
-    grid.setLabel(8, "Tel.:");
-    const auto fields = placeholderFields(grid);
-    ASSERT_EQ(fields.size(), 29u);
-    EXPECT_EQ(fields[4].name, "Post-office box");
-    EXPECT_EQ(vellamo::render::GetRepStr(
-                  "[Title] [First Name] [Last Name], <Phone private 1> [Phone private 1]", fields),
-              "Anna Berg, Tel.: 123");
-}
-
-TEST(AddressDatabase, AFullDiskKeepsThePreviousBook)
+TEST(AddressBookFile, AFullDiskKeepsThePreviousBook)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("AdrDB.dat");
     writeFile(path, "previous book");
-    AddressDatabase db;
-    db.records = {record("a"), record("b")};
-    PlainWorkingCopy grid;
-    EXPECT_EQ(
-        vellamo::testing::runWithFileSizeLimit(100, [&] { return db.SaveAllNames(path, grid) ? 1 : 0; }), 0)
+    const std::vector<AddressRecord> records = {record("a"), record("b")};
+    const std::array<std::string, LabelCount> labels{};
+    EXPECT_EQ(vellamo::testing::runWithFileSizeLimit(
+                  100, [&] { return writeAddressBookFile(path, records, labels, 0) ? 1 : 0; }),
+              0)
         << "the save must report its failure";
     EXPECT_EQ(readFile(path), QByteArray("previous book"));
     EXPECT_EQ(vellamo::testing::folderEntries(dir.path()), QStringList{"AdrDB.dat"});

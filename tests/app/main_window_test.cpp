@@ -2,6 +2,7 @@
 
 #include "addressbook/address_page.h"
 #include "document/card_file.h"
+#include "document/card_model.h"
 #include "editor/dialog_support.h"
 #include "editor/editor_page.h"
 #include "editor/object_popup.h"
@@ -9,16 +10,19 @@
 #include "print/print_page.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_prompter.h"
+#include "templates/template_page.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
@@ -164,7 +168,7 @@ TEST(MainWindow, CloseBoxQuitsWithoutAskingAndSavesTheAddressBook)
 {
     Shell s;
     s.start();
-    s.window->addressesPage()->setLabel(30, "kept");
+    s.window->addresses().setLabel(30, "kept");
     s.window->close();
     EXPECT_FALSE(s.window->isVisible());
     EXPECT_TRUE(s.ask.messages.empty());
@@ -435,6 +439,56 @@ TEST(MainWindow, UndoingBackToTheSavedCardClosesWithoutAQuestion)
     EXPECT_TRUE(s.ask.messages.empty());
 }
 
+TEST(MainWindow, AdoptingATemplateIsOneStepThatUndoes)
+{
+    Shell s;
+    s.start();
+    templates::TemplatePage* page = s.window->templatePage();
+    EXPECT_EQ(page->Label3()->text(), "This is a random selection of 72 cards of 72 possible cards.")
+        << "generated at the first show (no logo, no sky in a fresh folder)";
+    page->radio("TextRadio")->setChecked(true);
+    page->check("BkGndCheck")->setChecked(false);
+    page->RenderBtnClick();
+
+    // Slot 1 once held a turned, shadowed red text.
+    {
+        document::CardChange change(s.window->model(), "Text");
+        document::Tobs& o = change.object(1);
+        o.Kind = document::TextObject;
+        o.Text = "old";
+        o.Color = 0x0000FF;
+        o.FontColor = 0x0000FF;
+        o.Rotation = 1;
+        o.Shadow = true;
+        change.commit();
+    }
+    const QByteArray before = document::cardToBytes(s.window->doc());
+
+    s.ask.answers = {Answer::Cancel, Answer::No};
+    page->UseTemplateBtnClick();
+    ASSERT_EQ(s.ask.messages.size(), 1u);
+    EXPECT_EQ(s.ask.messages[0].caption, "Opens the template in the editor");
+    EXPECT_EQ(document::cardToBytes(s.window->doc()), before) << "Cancel changes nothing";
+
+    page->UseTemplateBtnClick();
+    const document::Tobs& first = s.window->doc().object(1);
+    EXPECT_EQ(first.Kind, document::TextObject);
+    EXPECT_EQ(first.Color, 0);
+    EXPECT_EQ(first.FontColor, 0);
+    EXPECT_EQ(first.Rotation, 0) << "nothing of the old object comes back";
+    EXPECT_FALSE(first.Shadow);
+    EXPECT_EQ(s.window->doc().object(2).Kind, document::TextObject);
+    EXPECT_EQ(s.window->doc().object(3).Kind, document::FreeSlot);
+    EXPECT_EQ(s.window->doc().SelectedObject, 0);
+    EXPECT_EQ(s.window->pages()->currentWidget(), s.window->editorPage());
+    EXPECT_EQ(s.window->model().history().undoText(), "Template");
+
+    s.window->model().history().undo();
+    EXPECT_EQ(document::cardToBytes(s.window->doc()), before) << "one undo step brings the old card back";
+    s.window->model().history().redo();
+    EXPECT_EQ(s.window->doc().object(1).Color, 0);
+}
+
 TEST(MainWindow, BackgroundAndCardFormatAreStepsThatUndoToTheSameFile)
 {
     Shell s;
@@ -531,4 +585,23 @@ TEST(MainWindow, PrintCommandsAndCutLinesSetting)
     }
     Shell s;
     EXPECT_FALSE(s.window->printPage()->SchneidBtn->isChecked());
+}
+
+TEST(MainWindow, DoubleClickInTheAddressListOpensTheTemplateAssistant)
+{
+    Shell s;
+    s.start();
+    addressbook::AddressRecord anna;
+    anna.strings[1] = "Anna";
+    anna.strings[2] = "Berg";
+    s.window->addresses().appendRecords({anna, anna});
+    s.window->pages()->setCurrentIndex(0);
+    QListWidget* list = s.window->addressesPage()->AdrList();
+    s.window->addressesPage()->subPages()->setCurrentIndex(0);
+    QApplication::processEvents();
+    const QPoint second = list->visualItemRect(list->item(1)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second);
+    EXPECT_EQ(s.window->addresses().currentIndex(), 1);
+    EXPECT_EQ(s.window->pages()->currentWidget(), s.window->templatePage());
 }

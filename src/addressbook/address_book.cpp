@@ -1,0 +1,191 @@
+#include "addressbook/address_book.h"
+
+#include <algorithm>
+
+namespace vellamo::addressbook {
+
+namespace {
+
+const std::string NoText;
+
+bool validRow(int row, int rows) { return row >= 1 && row <= rows; }
+
+// Index of "First Name" and "Last Name" in a record.
+constexpr std::size_t FirstNameIndex = 1;
+constexpr std::size_t LastNameIndex = 2;
+constexpr std::size_t EntryLastNameLength = 255;
+
+}  // namespace
+
+AddressBook::AddressBook(QObject* parent) : QObject(parent) {}
+
+void AddressBook::setStandardIndex(std::int32_t index)
+{
+    if (index == m_standard)
+        return;
+    m_standard = index;
+    emit standardChanged(index);
+    emit changed();
+}
+
+const std::string& AddressBook::value(int row) const
+{
+    return validRow(row, AddressFieldCount) ? m_values[std::size_t(row - 1)] : NoText;
+}
+
+void AddressBook::setValue(int row, const std::string& value)
+{
+    if (!validRow(row, AddressFieldCount) || m_values[std::size_t(row - 1)] == value)
+        return;
+    m_values[std::size_t(row - 1)] = value;
+    emit valueChanged(row);
+    emit changed();
+}
+
+void AddressBook::setLogoFileName(const std::string& name)
+{
+    if (m_logo == name)
+        return;
+    m_logo = name;
+    emit logoFileNameChanged();
+    emit changed();
+}
+
+const std::string& AddressBook::label(int row) const
+{
+    return validRow(row, LabelCount) ? m_labels[std::size_t(row - 1)] : NoText;
+}
+
+void AddressBook::setLabel(int row, const std::string& label)
+{
+    if (!validRow(row, LabelCount) || m_labels[std::size_t(row - 1)] == label)
+        return;
+    m_labels[std::size_t(row - 1)] = label;
+    emit labelChanged(row);
+    emit changed();
+}
+
+bool AddressBook::LoadAllNames(const QString& path)
+{
+    AddressBookFile book;
+    if (!readAddressBookFile(path, book))
+        return false;
+    m_records = std::move(book.records);
+    for (int k = 1; k <= book.labelsRead; ++k)
+        m_labels[std::size_t(k - 1)] = book.labels[std::size_t(k - 1)];
+    m_standard = book.standardIndex;
+    emit listChanged();
+    emit labelChanged(0);
+    emit standardChanged(m_standard);
+    emit changed();
+    return true;
+}
+
+bool AddressBook::SaveAllNames(const QString& path)
+{
+    SaveToDB(m_current);
+    return writeAddressBookFile(path, m_records, m_labels, m_standard);
+}
+
+void AddressBook::FreeAllNames()
+{
+    m_records.clear();
+    emit listChanged();
+    emit changed();
+}
+
+void AddressBook::LoadFromDB(int index)
+{
+    if (!inList(index))
+        return;
+    const AddressRecord& record = m_records[std::size_t(index)];
+    std::copy_n(record.strings.begin(), AddressFieldCount, m_values.begin());
+    const bool logoChanged = m_logo != record.strings[LogoStringIndex];
+    m_logo = record.strings[LogoStringIndex];
+    emit valueChanged(0);
+    if (logoChanged)
+        emit logoFileNameChanged();
+    emit changed();
+}
+
+void AddressBook::SaveToDB(int index)
+{
+    if (!inList(index))
+        return;
+    AddressRecord& record = m_records[std::size_t(index)];
+    std::copy(m_values.begin(), m_values.end(), record.strings.begin());
+    record.strings[LogoStringIndex] = m_logo;
+}
+
+void AddressBook::ChangeAktName(int index)
+{
+    if (index == m_current)
+        return;
+    SaveToDB(m_current);
+    m_current = index;
+    emit currentChanged(index);
+    // Outside the list the working copy keeps what it holds.
+    LoadFromDB(index);
+    emit changed();
+}
+
+int AddressBook::NewAddress(const std::string& firstName, const std::string& lastName, bool takeOverValues)
+{
+    m_records.emplace_back();
+    const int index = count() - 1;
+    if (takeOverValues)
+        SaveToDB(index);
+    m_records.back().strings[FirstNameIndex] = firstName;
+    m_records.back().strings[LastNameIndex] = lastName;
+    emit listChanged();
+    ChangeAktName(index);
+    return index;
+}
+
+bool AddressBook::DeleteCurrentAddress()
+{
+    if (!inList(m_current))
+        return false;
+    const int removed = m_current;
+    m_records.erase(m_records.begin() + removed);
+    if (m_standard == removed) {
+        m_standard = 0;
+        emit standardChanged(0);
+    }
+    m_current = -1;
+    emit listChanged();
+    emit currentChanged(-1);
+    ChangeAktName(m_records.empty() ? -1 : 0);
+    emit changed();
+    return true;
+}
+
+void AddressBook::appendRecords(std::vector<AddressRecord> records)
+{
+    if (records.empty())
+        return;
+    m_records.insert(m_records.end(), std::make_move_iterator(records.begin()),
+                     std::make_move_iterator(records.end()));
+    emit listChanged();
+    emit changed();
+}
+
+std::string AddressBook::entryText(int index) const
+{
+    if (!inList(index))
+        return {};
+    const AddressRecord& record = m_records[std::size_t(index)];
+    return record.strings[LastNameIndex].substr(0, EntryLastNameLength) + " " +
+           record.strings[FirstNameIndex];
+}
+
+render::PlaceholderFields AddressBook::placeholderFields() const
+{
+    render::PlaceholderFields fields;
+    fields.reserve(AddressFieldCount);
+    for (int row = 1; row <= AddressFieldCount; ++row)
+        fields.push_back({AddressFieldNames[std::size_t(row - 1)], value(row), label(row)});
+    return fields;
+}
+
+}  // namespace vellamo::addressbook
