@@ -5,12 +5,12 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-svg-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libgraphicsmagick++1-dev
     libsane-dev sane-utils
     fonts-liberation2 fontconfig
-    netpbm
+    netpbm poppler-utils
     cups printer-driver-cups-pdf
     xvfb xauth
 )
