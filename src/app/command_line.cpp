@@ -5,7 +5,9 @@
 #include "document/card_file.h"
 #include "document/card_file_commands.h"
 #include "document/card_json.h"
+#include "document/paths.h"
 #include "print/picture_export.h"
+#include "print/vector_export.h"
 #include "render/picture_operations.h"
 
 #include <QFile>
@@ -27,7 +29,8 @@ void printError(const QString& text)
 const char* const Usage = "usage: vellamo [--home DIR] [CARD.vis]\n"
                           "       vellamo dump CARD.vis\n"
                           "       vellamo build CARD.json CARD.vis\n"
-                          "       vellamo export CARD.vis OUT [--format-index N] [--address K]";
+                          "       vellamo export CARD.vis OUT [--format-index N] [--address K]\n"
+                          "       vellamo export CARD.vis OUT.pdf|OUT.svg [--address K]";
 
 int dump(const QStringList& args)
 {
@@ -133,9 +136,9 @@ int exportPicture(const QStringList& args)
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (isOption(args[i], formatIndexOption)) {
             const auto value = optionValue(args, i, formatIndexOption);
-            if (!value || *value < print::FirstFilterIndex || *value > print::LastFilterIndex) {
-                printError(
-                    QStringLiteral("--format-index needs an entry of the save filter, 1 (BMP) to 12 (PNG)"));
+            if (!value || *value < print::FirstFilterIndex || *value > print::SvgFilterIndex) {
+                printError(QStringLiteral("--format-index needs an entry of the save filter, 1 (BMP) to 12 "
+                                          "(PNG), 13 (PDF) or 14 (SVG)"));
                 return 2;
             }
             filterIndex = *value;
@@ -157,7 +160,11 @@ int exportPicture(const QStringList& args)
         return 2;
     }
     const QString& cardPath = positional[0];
-    const QString& outPath = positional[1];
+    QString outPath = positional[1];
+    if (filterIndex == 0)
+        filterIndex = print::vectorTypeForName(outPath) == print::VectorType::Pdf   ? print::PdfFilterIndex
+                      : print::vectorTypeForName(outPath) == print::VectorType::Svg ? print::SvgFilterIndex
+                                                                                    : 0;
     if (filterIndex == 0) {
         filterIndex = print::filterIndexForName(outPath);
         if (filterIndex == 0) {
@@ -198,6 +205,15 @@ int exportPicture(const QStringList& args)
         renderContext.placeholders = &fields;
     }
 
+    if (const auto vector = print::vectorTypeForFilterIndex(filterIndex); vector != print::VectorType::None) {
+        if (!document::fileNameWithoutFolder(outPath).contains(u'.'))
+            outPath += vector == print::VectorType::Pdf ? QStringLiteral(".pdf") : QStringLiteral(".svg");
+        if (!print::exportCardVector(doc, renderContext, outPath, vector)) {
+            printError(QStringLiteral("Error: File could not be saved!"));
+            return 1;
+        }
+        return 0;
+    }
     if (!print::exportCardPicture(doc, renderContext, outPath, filterIndex).saved) {
         printError(QStringLiteral("Error: File could not be saved!"));
         return 1;

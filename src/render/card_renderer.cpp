@@ -80,14 +80,26 @@ void clipTo(QPainter& p, const Rect64& r)
     p.setClipRect(gdiRect(r.left, r.top, r.right, r.bottom), Qt::IntersectClip);
 }
 
+// `whole`: the picture goes to the surface once at its own resolution and the surface scales
+// it, so vector output embeds it as it is instead of a stretched copy.
 void drawDib(QPainter& p, std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h,
-             const DibRecord& dib)
+             const DibRecord& dib, bool whole)
 {
+    if (whole) {
+        if (w <= 0 || h <= 0)
+            return;
+        p.save();
+        p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        p.drawImage(QRectF(qreal(x), qreal(y), qreal(w), qreal(h)), dib.image());
+        p.restore();
+        return;
+    }
     DrawDib(p, clampToInt(x), clampToInt(y), clampToInt(w), clampToInt(h), dib, 0, 0, dib.width(),
             dib.height());
 }
 
-void drawBackground(QPainter& p, const CardDocument& doc, const Rect64& R, int W, int H, bool framed)
+void drawBackground(QPainter& p, const CardDocument& doc, const Rect64& R, int W, int H, bool framed,
+                    bool whole)
 {
     const DibRecord& picture = doc.BackgroundPicture;
     if (!picture.isLoaded())
@@ -98,7 +110,7 @@ void drawBackground(QPainter& p, const CardDocument& doc, const Rect64& R, int W
     std::int64_t ch = R.bottom - R.top + 1;
     switch (doc.BackgroundMode) {
     case document::StretchToCard:
-        drawDib(p, R.left, R.top, cw, ch, picture);
+        drawDib(p, R.left, R.top, cw, ch, picture, whole);
         break;
     case document::CenterZoomedOut: {
         std::int64_t dx = 0, dy = 0;
@@ -111,7 +123,7 @@ void drawBackground(QPainter& p, const CardDocument& doc, const Rect64& R, int W
             dx = half(cw - fittedWidth);
             cw = fittedWidth;
         }
-        drawDib(p, R.left + dx, R.top + dy, cw - 1, ch - 1, picture);
+        drawDib(p, R.left + dx, R.top + dy, cw - 1, ch - 1, picture, whole);
         break;
     }
     case document::CenterZoomedIn: {
@@ -128,7 +140,7 @@ void drawBackground(QPainter& p, const CardDocument& doc, const Rect64& R, int W
         const SavedClip saved(p);
         if (framed)
             clipTo(p, R);
-        drawDib(p, R.left + dx, R.top + dy, cw - 1, ch - 1, picture);
+        drawDib(p, R.left + dx, R.top + dy, cw - 1, ch - 1, picture, whole);
         if (framed)
             saved.restore(p);
         break;
@@ -142,12 +154,12 @@ void drawBackground(QPainter& p, const CardDocument& doc, const Rect64& R, int W
         if (tileHeight < ch) {
             const std::int64_t step = tileHeight - 1;
             for (std::int64_t k = 0; step > 0 && k < H && R.top + k < R.bottom; k += step)
-                drawDib(p, R.left, R.top + k, cw - 1, tileHeight - 1, picture);
+                drawDib(p, R.left, R.top + k, cw - 1, tileHeight - 1, picture, whole);
         } else {
             const std::int64_t tileWidth = pw * ch / ph;
             const std::int64_t step = tileWidth - 1;
             for (std::int64_t k = 0; step > 0 && k < W && R.left + k < R.right; k += step)
-                drawDib(p, R.left + k, R.top, tileWidth - 1, ch - 1, picture);
+                drawDib(p, R.left + k, R.top, tileWidth - 1, ch - 1, picture, whole);
         }
         saved.restore(p);
         break;
@@ -378,7 +390,7 @@ private:
     bool m_translateOnly = true;
 };
 
-void drawPicture(QPainter& p, Tobs& o, const Box& b)
+void drawPicture(QPainter& p, Tobs& o, const Box& b, bool whole)
 {
     const DibRecord& picture = o.Picture;
     if (!picture.isLoaded())
@@ -394,7 +406,7 @@ void drawPicture(QPainter& p, Tobs& o, const Box& b)
             w = pw * h / ph;
     }
     if (!o.Transparent) {
-        drawDib(p, b.x, b.y, w - 1, h - 1, picture);
+        drawDib(p, b.x, b.y, w - 1, h - 1, picture, whole);
         return;
     }
 
@@ -472,7 +484,7 @@ void DrawVCart(QPainter& surface, document::CardDocument& doc, const RenderConte
     if (!Framed)
         clipTo(surface, R);
 
-    drawBackground(surface, doc, R, W, H, Framed);
+    drawBackground(surface, doc, R, W, H, Framed, context.picturesWhole);
 
     for (int slot = document::FirstSlot; slot <= document::LastSlot; ++slot) {
         Tobs& o = doc.object(slot);
@@ -488,7 +500,7 @@ void DrawVCart(QPainter& surface, document::CardDocument& doc, const RenderConte
             drawText(surface, doc, o, b, XOff, YOff, Scale, context);
             break;
         case document::PictureObject:
-            drawPicture(surface, o, b);
+            drawPicture(surface, o, b, context.picturesWhole);
             break;
         default:
             break;

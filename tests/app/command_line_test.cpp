@@ -164,6 +164,33 @@ TEST(CommandLine, ExportWritesTheCardAsAPicture)
     EXPECT_EQ(QImage(dir.filePath("out.bmp")), png.convertToFormat(QImage::Format_RGB32));
 }
 
+TEST(CommandLine, ExportWritesPdfAndSvgWithTheTextAsText)
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath("AdrDB.dat"), addressBook({"Anna", "Bob"}, 1));
+    writeFile(dir.filePath("card.vis"), defaultCard("Dear [First Name]"));
+
+    ProcessRun r =
+        runVellamo({"export", dir.filePath("card.vis"), dir.filePath("card.PDF"), "--home", dir.path()});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    QProcess text;
+    text.start("pdftotext", {dir.filePath("card.PDF"), "-"});
+    ASSERT_TRUE(text.waitForFinished(30000));
+    EXPECT_TRUE(text.readAllStandardOutput().contains("Dear Bob")) << "the standard address fills the card";
+
+    // --format-index 14 is SVG; a name without extension gets ".svg".
+    r = runVellamo({"export", dir.filePath("card.vis"), dir.filePath("out"), "--format-index", "14",
+                    "--address", "0", "--home", dir.path()});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QByteArray svg = readFile(dir.filePath("out.svg"));
+    EXPECT_TRUE(svg.startsWith("<?xml")) << svg.left(80).toStdString();
+    EXPECT_TRUE(svg.contains(">Dear Anna<"));
+
+    r = runVellamo({"export", dir.filePath("card.vis"), dir.filePath("none/out.svg"), "--home", dir.path()});
+    EXPECT_NE(r.status, 0);
+    EXPECT_TRUE(r.err.contains("Error: File could not be saved!"));
+}
+
 TEST(CommandLine, ExportFillsPlaceholdersFromTheAddressBook)
 {
     QTemporaryDir dir;
@@ -208,7 +235,7 @@ TEST(CommandLine, ExportFailuresExitNonZero)
 
     r = runVellamo({"export", dir.filePath("card.vis"), dir.filePath("out.xyz"), "--home", dir.path()});
     EXPECT_EQ(r.status, 2) << "no type from the name";
-    r = runVellamo({"export", dir.filePath("card.vis"), dir.filePath("out"), "--format-index", "13"});
+    r = runVellamo({"export", dir.filePath("card.vis"), dir.filePath("out"), "--format-index", "15"});
     EXPECT_EQ(r.status, 2);
     r = runVellamo({"export", dir.filePath("card.vis")});
     EXPECT_EQ(r.status, 2);
