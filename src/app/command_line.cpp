@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include "addressbook/address_database.h"
+#include "app/address_commands.h"
 #include "app/program_folder.h"
 #include "document/card_file.h"
 #include "document/card_file_commands.h"
@@ -30,7 +31,9 @@ const char* const Usage = "usage: vellamo [--home DIR] [CARD.vis]\n"
                           "       vellamo dump CARD.vis\n"
                           "       vellamo build CARD.json CARD.vis\n"
                           "       vellamo export CARD.vis OUT [--format-index N] [--address K]\n"
-                          "       vellamo export CARD.vis OUT.pdf|OUT.svg [--address K]";
+                          "       vellamo export CARD.vis OUT.pdf|OUT.svg [--address K]\n"
+                          "       vellamo addresses import FILE.vcf|FILE.csv\n"
+                          "       vellamo addresses export OUT.vcf|OUT.csv";
 
 int dump(const QStringList& args)
 {
@@ -223,7 +226,10 @@ int exportPicture(const QStringList& args)
 
 }  // namespace
 
-bool isSubcommand(const QString& word) { return word == u"dump" || word == u"build" || word == u"export"; }
+bool isSubcommand(const QString& word)
+{
+    return word == u"dump" || word == u"build" || word == u"export" || word == u"addresses";
+}
 
 CommandLine parseCommandLine(const QStringList& arguments)
 {
@@ -265,6 +271,8 @@ int runSubcommand(const CommandLine& line)
         return build(line.arguments);
     if (line.subcommand == u"export")
         return exportPicture(line.arguments);
+    if (line.subcommand == u"addresses")
+        return runAddressesCommand(line.arguments);
     printError(QString::fromLatin1(Usage));
     return 2;
 }

@@ -191,6 +191,45 @@ TEST(CommandLine, ExportWritesPdfAndSvgWithTheTextAsText)
     EXPECT_TRUE(r.err.contains("Error: File could not be saved!"));
 }
 
+TEST(CommandLine, AddressesImportAppendsToTheBookAndExportWritesIt)
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath("AdrDB.dat"), addressBook({"Anna"}, 0));
+    writeFile(dir.filePath("in.csv"),
+              "Vorname;Nachname;Hobby\nBernd;Bach;Chor\nCl\xC3\xA4re;\xE2\x82\xAC\xE2\x98\x83;\n");
+    ProcessRun r = runVellamo({"addresses", "import", dir.filePath("in.csv"), "--home", dir.path()});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("2 addresses were imported.")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("Hobby (1)"));
+    EXPECT_TRUE(r.err.contains("1 character that Windows-1252 cannot hold"))
+        << "the snowman; the euro sign fits";
+
+    // Count 3, then 30 strings a record, each length, bytes and a zero byte.
+    const QByteArray book = readFile(dir.filePath("AdrDB.dat"));
+    EXPECT_EQ(book.left(4), Bytes().i32(3).data);
+    EXPECT_TRUE(book.contains(Bytes().lstr("Bernd").lstr("Bach").data));
+    EXPECT_TRUE(book.contains(Bytes().lstr("Cl\xE4re").lstr("\x80?").data));
+
+    r = runVellamo({"--home", dir.path(), "addresses", "export", dir.filePath("out.vcf")});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QByteArray vcf = readFile(dir.filePath("out.vcf"));
+    EXPECT_EQ(vcf.count("BEGIN:VCARD"), 3);
+    EXPECT_TRUE(vcf.contains("N:Bach;Bernd;;;"));
+
+    // A damaged file: nobody can confirm keeping the part before the damage, so nothing changes.
+    writeFile(dir.filePath("bad.vcf"), "BEGIN:VCARD\nN:Ok;One\nEND:VCARD\nBEGIN:VCARD\nbroken\n");
+    r = runVellamo({"addresses", "import", dir.filePath("bad.vcf"), "--home", dir.path()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains("damaged in line 5")) << r.err.toStdString();
+    EXPECT_EQ(readFile(dir.filePath("AdrDB.dat")), book);
+
+    writeFile(dir.filePath("AdrDB.dat"), book.left(book.size() - 2));
+    r = runVellamo({"addresses", "import", dir.filePath("in.csv"), "--home", dir.path()});
+    EXPECT_EQ(r.status, 1) << "a damaged book is not written over";
+    EXPECT_EQ(readFile(dir.filePath("AdrDB.dat")).size(), book.size() - 2);
+    EXPECT_EQ(runVellamo({"addresses", "merge", "x"}).status, 2);
+}
+
 TEST(CommandLine, ExportFillsPlaceholdersFromTheAddressBook)
 {
     QTemporaryDir dir;
