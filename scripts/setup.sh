@@ -10,8 +10,8 @@ packages=(
     libgraphicsmagick++1-dev
     libsane-dev sane-utils
     fonts-liberation2 fontconfig
-    netpbm poppler-utils
-    cups printer-driver-cups-pdf
+    netpbm
+    cups libcups2-dev printer-driver-cups-pdf poppler-utils
     xvfb xauth
 )
 

@@ -2,6 +2,7 @@
 
 #include "addressbook/address_database.h"
 #include "app/address_commands.h"
+#include "app/print_command.h"
 #include "app/program_folder.h"
 #include "document/card_file.h"
 #include "document/card_file_commands.h"
@@ -27,13 +28,16 @@ void printError(const QString& text)
     std::fputc('\n', stderr);
 }
 
-const char* const Usage = "usage: vellamo [--home DIR] [CARD.vis]\n"
-                          "       vellamo dump CARD.vis\n"
-                          "       vellamo build CARD.json CARD.vis\n"
-                          "       vellamo export CARD.vis OUT [--format-index N] [--address K]\n"
-                          "       vellamo export CARD.vis OUT.pdf|OUT.svg [--address K]\n"
-                          "       vellamo addresses import FILE.vcf|FILE.csv\n"
-                          "       vellamo addresses export OUT.vcf|OUT.csv";
+const char* const Usage =
+    "usage: vellamo [--home DIR] [CARD.vis]\n"
+    "       vellamo dump CARD.vis\n"
+    "       vellamo build CARD.json CARD.vis\n"
+    "       vellamo export CARD.vis OUT [--format-index N] [--address K]\n"
+    "       vellamo export CARD.vis OUT.pdf|OUT.svg [--address K]\n"
+    "       vellamo print CARD.vis (--pdf OUT.pdf | --printer QUEUE) [--used U] [--copies C]\n"
+    "                     [--cut-lines] [--address K] [--calibration L,T,W,H] [--dpi D]\n"
+    "       vellamo addresses import FILE.vcf|FILE.csv\n"
+    "       vellamo addresses export OUT.vcf|OUT.csv";
 
 int dump(const QStringList& args)
 {
@@ -228,7 +232,8 @@ int exportPicture(const QStringList& args)
 
 bool isSubcommand(const QString& word)
 {
-    return word == u"dump" || word == u"build" || word == u"export" || word == u"addresses";
+    return word == u"dump" || word == u"build" || word == u"export" || word == u"print" ||
+           word == u"addresses";
 }
 
 CommandLine parseCommandLine(const QStringList& arguments)
@@ -271,6 +276,8 @@ int runSubcommand(const CommandLine& line)
         return build(line.arguments);
     if (line.subcommand == u"export")
         return exportPicture(line.arguments);
+    if (line.subcommand == u"print")
+        return printCommand(line.arguments);
     if (line.subcommand == u"addresses")
         return runAddressesCommand(line.arguments);
     printError(QString::fromLatin1(Usage));

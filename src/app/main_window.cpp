@@ -13,8 +13,11 @@
 #include "editor/standard_dialogs.h"
 #include "editor/text_dialog.h"
 #include "editor/transparency_dialog.h"
+#include "print/jpeg_quality_dialog.h"
+#include "print/print_page.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -69,6 +72,13 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
     m_transparencyDialog = new editor::TTransForm(*m_colors, this);
     m_textDialog = new editor::TTxtForm(this);
     m_infoBox = new InfoBox(this);
+    m_jpegQualityDialog = new print::TJPEGQForm(this);
+    const JpegQualitySetting jpeg = savedJpegQuality();
+    m_jpegQualityDialog->setValues({jpeg.slider, jpeg.number});
+    connect(m_jpegQualityDialog, &QDialog::finished, this, [this] {
+        const print::TJPEGQForm::Values values = m_jpegQualityDialog->values();
+        saveJpegQuality({values.slider, values.number});
+    });
 
     m_pages = new QTabWidget(this);
     m_addressesPage = new addressbook::AddressesPage(m_pages);
@@ -80,7 +90,16 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
     m_editorPage->setDialogs({m_colors.get(), m_fonts.get(), m_textDialog, m_effectsDialog,
                               m_transparencyDialog, m_pictureOpenDialog});
     m_pages->addTab(m_editorPage, QStringLiteral("Editor"));
-    m_pages->addTab(new QWidget(m_pages), QStringLiteral("Print"));
+    m_printPage = new print::PrintPage(
+        m_doc, [this] { return renderContext(); }, *m_prompter, m_programFolder, m_pages);
+    m_printPage->setProgress(progress);
+    if (dialogs.printerSetup)
+        m_printPage->setPrinterSetup(dialogs.printerSetup);
+    m_printPage->SchneidBtn->setChecked(savedCutLines());
+    connect(m_printPage->SchneidBtn, &QCheckBox::toggled, this, [](bool on) { saveCutLines(on); });
+    connect(m_printPage, &print::PrintPage::cardFormatClicked, this, &TSDIAppForm::Etikettenformat1Click);
+    connect(m_printPage, &print::PrintPage::printed, this, [this] { m_editorPage->PaintBox1Paint(); });
+    m_pages->addTab(m_printPage, QStringLiteral("Print"));
     m_pages->setCurrentIndex(0);
 
     auto* central = new QWidget(this);
@@ -156,22 +175,23 @@ void TSDIAppForm::buildMenus()
                 connect(action, &QAction::triggered, this, item.run);
         }
     };
-    addItems(menuBar()->addMenu(QStringLiteral("File")),
-             {
-                 {"New...", "Ctrl+N", "Create new Business Card", [this] { Neu1Click(); }},
-                 {"Open...", "Ctrl+O", "Open Business Card", [this] { OpenItemClick(); }},
-                 {"Save", "Ctrl+S", "Save actual Card", [this] { SaveItemClick(); }},
-                 {"Save as...", "Ctrl+U", "Save actual Card under a special name",
-                  [this] { Speichernunter1Click(); }},
-                 {nullptr, nullptr, nullptr, {}},
-                 {"Choose scanner...", nullptr, "You can select an scanner", {}},
-                 {"Scan picture...", nullptr, "You can scan and save an picture", {}},
-                 {nullptr, nullptr, nullptr, {}},
-                 {"Setup printer...", "Ctrl+E", "Setups the printer", {}},
-                 {"Print...", "Ctrl+D", "Prints the Business Card", {}},
-                 {nullptr, nullptr, nullptr, {}},
-                 {"&Quit", "Alt+X", "Quit program", [this] { ExitItemClick(); }},
-             });
+    addItems(
+        menuBar()->addMenu(QStringLiteral("File")),
+        {
+            {"New...", "Ctrl+N", "Create new Business Card", [this] { Neu1Click(); }},
+            {"Open...", "Ctrl+O", "Open Business Card", [this] { OpenItemClick(); }},
+            {"Save", "Ctrl+S", "Save actual Card", [this] { SaveItemClick(); }},
+            {"Save as...", "Ctrl+U", "Save actual Card under a special name",
+             [this] { Speichernunter1Click(); }},
+            {nullptr, nullptr, nullptr, {}},
+            {"Choose scanner...", nullptr, "You can select an scanner", {}},
+            {"Scan picture...", nullptr, "You can scan and save an picture", {}},
+            {nullptr, nullptr, nullptr, {}},
+            {"Setup printer...", "Ctrl+E", "Setups the printer", [this] { m_printPage->PrintSetupClick(); }},
+            {"Print...", "Ctrl+D", "Prints the Business Card", [this] { m_printPage->PrintClick(); }},
+            {nullptr, nullptr, nullptr, {}},
+            {"&Quit", "Alt+X", "Quit program", [this] { ExitItemClick(); }},
+        });
     addItems(menuBar()->addMenu(QStringLiteral("Options")),
              {
                  {"Background picture...", "Ctrl+H", "Chages the properties of the background picture",
@@ -179,6 +199,8 @@ void TSDIAppForm::buildMenus()
                  {"Business Card format", nullptr,
                   "Alternates the size of the cards or the spaces between and around the cards",
                   [this] { Etikettenformat1Click(); }},
+                 {"Calibrate printer...", nullptr, "Use this for every new printer to get exact printouts!",
+                  [this] { m_printPage->KalBtnClick(); }},
              });
     addItems(menuBar()->addMenu(QStringLiteral("&Help")),
              {
@@ -235,6 +257,7 @@ void TSDIAppForm::afterNewOrOpen(bool scrollToCard)
         m_editorPage->scrollToCard();
     else
         m_editorPage->PaintBox1Paint();
+    m_printPage->VPaintPaint();
 }
 
 void TSDIAppForm::Neu1Click()
@@ -308,6 +331,7 @@ void TSDIAppForm::ApplyCardFormat()
     showCardFormat();
     m_doc.updateExtents();
     m_editorPage->surfaceChanged();
+    m_printPage->VPaintPaint();
 }
 
 void TSDIAppForm::About1Click() { m_infoBox->exec(); }

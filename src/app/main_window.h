@@ -32,6 +32,12 @@ class TTransForm;
 class TTxtForm;
 }  // namespace vellamo::editor
 
+namespace vellamo::print {
+class PrinterSetup;
+class PrintPage;
+class TJPEGQForm;
+}  // namespace vellamo::print
+
 namespace vellamo::app {
 
 class InfoBox;
@@ -45,6 +51,7 @@ struct ShellDialogs {
     document::Prompter* prompter = nullptr;
     document::CardFormatChooser* formatList = nullptr;
     document::CardFormatEditor* formatEditor = nullptr;
+    print::PrinterSetup* printerSetup = nullptr;
 };
 
 class TSDIAppForm : public QMainWindow {
@@ -60,11 +67,14 @@ public:
     addressbook::AddressDatabase& addresses() { return m_addresses; }
     addressbook::AddressesPage* addressesPage() const { return m_addressesPage; }
     editor::EditorPage* editorPage() const { return m_editorPage; }
+    print::PrintPage* printPage() const { return m_printPage; }
     QTabWidget* pages() const { return m_pages; }
     QLabel* InfoPanel() const { return m_infoPanel; }
     QProgressBar* progressBar() const { return m_progress; }
     QAction* action(const QString& caption) const;
     const QString& programFolder() const { return m_programFolder; }
+    // Asked before a picture is saved as JPEG; its values persist in the settings.
+    print::TJPEGQForm* jpegQualityDialog() const { return m_jpegQualityDialog; }
 
     // The commands.
     void Neu1Click();
@@ -111,6 +121,7 @@ private:
     TneuForm* m_formatListDialog = nullptr;
     TNewETypForm* m_formatEditDialog = nullptr;
     InfoBox* m_infoBox = nullptr;
+    print::TJPEGQForm* m_jpegQualityDialog = nullptr;
     Tbkgndform* m_backgroundDialog = nullptr;
     TBMPOpenForm* m_pictureOpenDialog = nullptr;
     editor::TEffektForm* m_effectsDialog = nullptr;
@@ -124,6 +135,7 @@ private:
     QTabWidget* m_pages = nullptr;
     addressbook::AddressesPage* m_addressesPage = nullptr;
     editor::EditorPage* m_editorPage = nullptr;
+    print::PrintPage* m_printPage = nullptr;
     QLabel* m_infoPanel = nullptr;
     QProgressBar* m_progress = nullptr;
     QTimer m_startupTimer;

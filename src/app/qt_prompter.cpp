@@ -95,15 +95,30 @@ std::optional<QString> QtPrompter::chooseFileToOpen(const document::FileRequest&
 
 std::optional<QString> QtPrompter::chooseFileToSave(const document::FileRequest& request)
 {
-    QFileDialog dialog(m_parent, request.caption, request.folder, qtFileFilter(request.filter));
+    const auto choice = chooseFileAndFilterToSave(request);
+    if (!choice)
+        return std::nullopt;
+    return choice->fileName;
+}
+
+std::optional<document::SaveChoice>
+QtPrompter::chooseFileAndFilterToSave(const document::FileRequest& request)
+{
+    const QStringList filters = qtFileFilter(request.filter).split(QStringLiteral(";;"));
+    QFileDialog dialog(m_parent, request.caption, request.folder);
+    dialog.setNameFilters(filters);
+    if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
+        dialog.selectNameFilter(filters[request.filterIndex - 1]);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(request.defaultSuffix);
-    // The program asks its own overwrite question.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    // Otherwise the program asks its own overwrite question.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return dialog.selectedFiles().front();
+    const qsizetype entry = filters.indexOf(dialog.selectedNameFilter());
+    return document::SaveChoice{dialog.selectedFiles().front(),
+                                entry < 0 ? request.filterIndex : int(entry) + 1};
 }
 
 }  // namespace vellamo::app

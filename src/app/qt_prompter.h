@@ -18,6 +18,8 @@ public:
     document::Answer ask(const document::Message& message) override;
     std::optional<QString> chooseFileToOpen(const document::FileRequest& request) override;
     std::optional<QString> chooseFileToSave(const document::FileRequest& request) override;
+    std::optional<document::SaveChoice>
+    chooseFileAndFilterToSave(const document::FileRequest& request) override;
 
 private:
     QWidget* m_parent;

@@ -28,4 +28,20 @@ bool savedCutLines() { return store().value(QStringLiteral("Print/CutLines"), fa
 
 void saveCutLines(bool on) { store().setValue(QStringLiteral("Print/CutLines"), on); }
 
+JpegQualitySetting savedJpegQuality()
+{
+    QSettings settings = store();
+    JpegQualitySetting values;
+    values.slider = settings.value(QStringLiteral("JPEGQuality/Slider"), values.slider).toInt();
+    values.number = settings.value(QStringLiteral("JPEGQuality/Number"), values.number).toInt();
+    return values;
+}
+
+void saveJpegQuality(const JpegQualitySetting& values)
+{
+    QSettings settings = store();
+    settings.setValue(QStringLiteral("JPEGQuality/Slider"), values.slider);
+    settings.setValue(QStringLiteral("JPEGQuality/Number"), values.number);
+}
+
 }  // namespace vellamo::app

@@ -27,7 +27,18 @@ struct FileRequest {
     // In the program's own form: "Business cards (*.vis)|*.vis", pairs of text and patterns.
     QString filter;
     QString defaultSuffix;
+    // The starting folder, or a file name in it to offer.
     QString folder;
+    // The entry of the filter shown first, 1-based.
+    int filterIndex = 1;
+    // Saving: the dialog itself asks before an existing file is replaced.
+    bool confirmOverwrite = false;
+};
+
+// A file chosen for saving and the filter entry (1-based) chosen with it.
+struct SaveChoice {
+    QString fileName;
+    int filterIndex = 1;
 };
 
 class Prompter {
@@ -37,6 +48,15 @@ public:
     virtual std::optional<QString> chooseFileToOpen(const FileRequest& request) = 0;
     // Saving: the program asks its own overwrite question afterwards.
     virtual std::optional<QString> chooseFileToSave(const FileRequest& request) = 0;
+    // Saving where the chosen filter entry decides the file's type. Where the dialog cannot
+    // tell, the entry is the one it was shown with.
+    virtual std::optional<SaveChoice> chooseFileAndFilterToSave(const FileRequest& request)
+    {
+        const std::optional<QString> name = chooseFileToSave(request);
+        if (!name)
+            return std::nullopt;
+        return SaveChoice{*name, request.filterIndex};
+    }
 
     void inform(const QString& caption, const QString& text, MessageIcon icon)
     {

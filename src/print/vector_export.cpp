@@ -22,9 +22,7 @@ void drawCard(QPainter& painter, document::CardDocument& doc, const render::Rend
     const document::RenderModeScope mode(doc, document::DeviceConversion,
                                          double(VectorDotsPerInch) / document::UnitsPerInch);
     // XOff = W and YOff = H put the card's top-left corner on the page's.
-    render::RenderContext whole = context;
-    whole.picturesWhole = true;
-    render::DrawVCart(painter, doc, whole, size.width(), size.height(), size.width(), size.height(),
+    render::DrawVCart(painter, doc, context, size.width(), size.height(), size.width(), size.height(),
                       doc.PrintScale, false);
 }
 

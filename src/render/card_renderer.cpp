@@ -80,26 +80,14 @@ void clipTo(QPainter& p, const Rect64& r)
     p.setClipRect(gdiRect(r.left, r.top, r.right, r.bottom), Qt::IntersectClip);
 }
 
-// `whole`: the picture goes to the surface once at its own resolution and the surface scales
-// it, so vector output embeds it as it is instead of a stretched copy.
 void drawDib(QPainter& p, std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h,
-             const DibRecord& dib, bool whole)
+             const DibRecord& dib)
 {
-    if (whole) {
-        if (w <= 0 || h <= 0)
-            return;
-        p.save();
-        p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        p.drawImage(QRectF(qreal(x), qreal(y), qreal(w), qreal(h)), dib.image());
-        p.restore();
-        return;
-    }
     DrawDib(p, clampToInt(x), clampToInt(y), clampToInt(w), clampToInt(h), dib, 0, 0, dib.width(),
             dib.height());
 }
 
-void drawBackground(QPainter& p, const CardDocument& doc, const Rect64& R, int W, int H, bool framed,
-                    bool whole)
+void drawBackground(QPainter& p, const CardDocument& doc, const Rect64& R, int W, int H, bool framed)
 {
     const DibRecord& picture = doc.BackgroundPicture;
     if (!picture.isLoaded())
@@ -110,7 +98,7 @@ void drawBackground(QPainter& p, const CardDocument& doc, const Rect64& R, int W
     std::int64_t ch = R.bottom - R.top + 1;
     switch (doc.BackgroundMode) {
     case document::StretchToCard:
-        drawDib(p, R.left, R.top, cw, ch, picture, whole);
+        drawDib(p, R.left, R.top, cw, ch, picture);
         break;
     case document::CenterZoomedOut: {
         std::int64_t dx = 0, dy = 0;
@@ -123,7 +111,7 @@ void drawBackground(QPainter& p, const CardDocument& doc, const Rect64& R, int W
             dx = half(cw - fittedWidth);
             cw = fittedWidth;
         }
-        drawDib(p, R.left + dx, R.top + dy, cw - 1, ch - 1, picture, whole);
+        drawDib(p, R.left + dx, R.top + dy, cw - 1, ch - 1, picture);
         break;
     }
     case document::CenterZoomedIn: {
@@ -140,7 +128,7 @@ void drawBackground(QPainter& p, const CardDocument& doc, const Rect64& R, int W
         const SavedClip saved(p);
         if (framed)
             clipTo(p, R);
-        drawDib(p, R.left + dx, R.top + dy, cw - 1, ch - 1, picture, whole);
+        drawDib(p, R.left + dx, R.top + dy, cw - 1, ch - 1, picture);
         if (framed)
             saved.restore(p);
         break;
@@ -154,12 +142,12 @@ void drawBackground(QPainter& p, const CardDocument& doc, const Rect64& R, int W
         if (tileHeight < ch) {
             const std::int64_t step = tileHeight - 1;
             for (std::int64_t k = 0; step > 0 && k < H && R.top + k < R.bottom; k += step)
-                drawDib(p, R.left, R.top + k, cw - 1, tileHeight - 1, picture, whole);
+                drawDib(p, R.left, R.top + k, cw - 1, tileHeight - 1, picture);
         } else {
             const std::int64_t tileWidth = pw * ch / ph;
             const std::int64_t step = tileWidth - 1;
             for (std::int64_t k = 0; step > 0 && k < W && R.left + k < R.right; k += step)
-                drawDib(p, R.left + k, R.top, tileWidth - 1, ch - 1, picture, whole);
+                drawDib(p, R.left + k, R.top, tileWidth - 1, ch - 1, picture);
         }
         saved.restore(p);
         break;
@@ -390,7 +378,7 @@ private:
     bool m_translateOnly = true;
 };
 
-void drawPicture(QPainter& p, Tobs& o, const Box& b, bool whole)
+void drawPicture(QPainter& p, Tobs& o, const Box& b)
 {
     const DibRecord& picture = o.Picture;
     if (!picture.isLoaded())
@@ -406,7 +394,7 @@ void drawPicture(QPainter& p, Tobs& o, const Box& b, bool whole)
             w = pw * h / ph;
     }
     if (!o.Transparent) {
-        drawDib(p, b.x, b.y, w - 1, h - 1, picture, whole);
+        drawDib(p, b.x, b.y, w - 1, h - 1, picture);
         return;
     }
 
@@ -484,7 +472,7 @@ void DrawVCart(QPainter& surface, document::CardDocument& doc, const RenderConte
     if (!Framed)
         clipTo(surface, R);
 
-    drawBackground(surface, doc, R, W, H, Framed, context.picturesWhole);
+    drawBackground(surface, doc, R, W, H, Framed);
 
     for (int slot = document::FirstSlot; slot <= document::LastSlot; ++slot) {
         Tobs& o = doc.object(slot);
@@ -500,7 +488,7 @@ void DrawVCart(QPainter& surface, document::CardDocument& doc, const RenderConte
             drawText(surface, doc, o, b, XOff, YOff, Scale, context);
             break;
         case document::PictureObject:
-            drawPicture(surface, o, b, context.picturesWhole);
+            drawPicture(surface, o, b);
             break;
         default:
             break;

@@ -22,9 +22,6 @@ struct RenderContext {
     int fontPpi = 96;
     // The current address's fields while one is current; null draws texts with their tokens.
     const PlaceholderFields* placeholders = nullptr;
-    // Vector output: opaque pictures go to the surface once at their own resolution and the
-    // surface scales them, instead of a copy stretched to the surface's pixels.
-    bool picturesWhole = false;
 };
 
 // W, H: framed, the whole editing area in pixels; not framed, one card in target pixels.

@@ -5,6 +5,7 @@
 #include "render/gdi_geometry.h"
 
 #include <QGuiApplication>
+#include <QPaintEngine>
 #include <QScreen>
 #include <array>
 #include <cmath>
@@ -138,9 +139,25 @@ void DrawDib(QPainter& surface, int X, int Y, int DestW, int DestH, const DibRec
     }
 
     const QRect visible = visibleArea(surface).intersected(gdiRect(x, y, x + dw, y + dh));
-    if (visible.isEmpty() || qint64(visible.width()) * visible.height() > imaging::MaxPicturePixels)
+    if (visible.isEmpty())
         return;
     const QImage& picture = source->image();
+    const QPaintEngine* engine = surface.paintEngine();
+    const bool paged =
+        surface.device()->devType() == QInternal::Printer ||
+        (engine && (engine->type() == QPaintEngine::Pdf || engine->type() == QPaintEngine::SVG));
+    if (paged && source == &dib) {
+        // Printers, PDF and SVG files stretch the picture themselves. Handing it over whole keeps
+        // one copy of it in the document however often it is drawn, at any resolution.
+        const QRectF from(qreal(sx), qreal(picture.height() - sy - sh), qreal(sw), qreal(sh));
+        const bool smooth = surface.testRenderHint(QPainter::SmoothPixmapTransform);
+        surface.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        surface.drawImage(QRectF(qreal(x), qreal(y), qreal(dw), qreal(dh)), picture, from);
+        surface.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
+        return;
+    }
+    if (qint64(visible.width()) * visible.height() > imaging::MaxPicturePixels)
+        return;
     const std::int64_t pictureWidth = picture.width();
     const std::int64_t pictureHeight = picture.height();
     const std::int64_t firstColumn = visible.x() - x;

@@ -16,6 +16,8 @@ namespace vellamo::render {
 // (from the top) height - SrcY - SrcH + SrcH * r / DestH; positions outside the picture are
 // black. Only the part of the destination that the surface can show is computed.
 // With `Halftone`, a 24-bit picture on a screen of 8 bits or fewer is dithered to a palette.
+// Printers, PDF and SVG files get the source whole and stretch it themselves, unsmoothed, so a
+// picture drawn many times is held once in the document.
 void DrawDib(QPainter& surface, int X, int Y, int DestW, int DestH, const imaging::DibRecord& dib, int SrcX,
              int SrcY, int SrcW, int SrcH, bool Halftone = false);
 

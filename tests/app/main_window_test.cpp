@@ -1,7 +1,9 @@
 #include "app/main_window.h"
 
 #include "addressbook/address_page.h"
+#include "editor/dialog_support.h"
 #include "editor/editor_page.h"
+#include "print/jpeg_quality_dialog.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_prompter.h"
 
@@ -9,7 +11,10 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QSlider>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -188,4 +193,32 @@ TEST(MainWindow, StartupCardOpensInsteadOfNew)
     EXPECT_EQ(s.formats.shown, 0);
     EXPECT_EQ(s.window->doc().object(9).Text, "hello");
     EXPECT_EQ(s.window->windowTitle(), "Korvend Vellamo 3.5 - start.vis");
+}
+
+TEST(MainWindow, JpegQualityValuesLastBetweenRuns)
+{
+    {
+        Shell s;
+        print::TJPEGQForm* dialog = s.window->jpegQualityDialog();
+        ASSERT_TRUE(dialog);
+        vellamo::testing::whileOpen(*dialog, [dialog] {
+            dialog->QualED1->setValue(33);
+            QTest::mouseClick(dialog->okButton, Qt::LeftButton);
+        });
+        EXPECT_EQ(dialog->chooseJpegQuality(), 33);
+    }
+    {
+        Shell s;
+        print::TJPEGQForm* dialog = s.window->jpegQualityDialog();
+        EXPECT_EQ(dialog->QualED1->value(), 33);
+        EXPECT_EQ(dialog->QualED2->value(), 33);
+        // Cancel keeps what was moved, for this run and the next.
+        vellamo::testing::whileOpen(*dialog, [dialog] {
+            dialog->QualED2->setValue(75);
+            QTest::mouseClick(dialog->cancelButton, Qt::LeftButton);
+        });
+        EXPECT_EQ(dialog->chooseJpegQuality(), std::nullopt);
+    }
+    Shell s;
+    EXPECT_EQ(s.window->jpegQualityDialog()->QualED1->value(), 75);
 }

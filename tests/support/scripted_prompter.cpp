@@ -42,6 +42,17 @@ std::optional<QString> ScriptedPrompter::chooseFileToSave(const document::FileRe
     return f;
 }
 
+std::optional<document::SaveChoice>
+ScriptedPrompter::chooseFileAndFilterToSave(const document::FileRequest& request)
+{
+    saveRequests.push_back(request);
+    if (saveChoices.empty())
+        return std::nullopt;
+    document::SaveChoice c = saveChoices.front();
+    saveChoices.pop_front();
+    return c;
+}
+
 QStringList ScriptedPrompter::texts() const
 {
     QStringList list;

@@ -17,6 +17,8 @@ public:
     // Files in order; when they run out, the dialog is cancelled.
     std::deque<QString> openFiles;
     std::deque<QString> saveFiles;
+    // Saves with a filter entry; when they run out, the dialog is cancelled.
+    std::deque<document::SaveChoice> saveChoices;
 
     std::vector<document::Message> messages;
     std::vector<document::FileRequest> openRequests;
@@ -25,6 +27,8 @@ public:
     document::Answer ask(const document::Message& message) override;
     std::optional<QString> chooseFileToOpen(const document::FileRequest& request) override;
     std::optional<QString> chooseFileToSave(const document::FileRequest& request) override;
+    std::optional<document::SaveChoice>
+    chooseFileAndFilterToSave(const document::FileRequest& request) override;
 
     QStringList texts() const;
 };

@@ -1,0 +1,74 @@
+#include "print/calibration_file.h"
+
+#include "document/binary_io.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <algorithm>
+#include <cmath>
+
+namespace vellamo::print {
+
+namespace {
+
+double within(double value, double low, double high, double otherwise)
+{
+    if (!std::isfinite(value))
+        return std::isinf(value) ? (value < 0 ? low : high) : otherwise;
+    return std::clamp(value, low, high);
+}
+
+}  // namespace
+
+Calibration usableCalibration(const Calibration& c)
+{
+    const Calibration first;
+    return {within(c.left, MinOffsetMm, MaxOffsetMm, first.left),
+            within(c.top, MinOffsetMm, MaxOffsetMm, first.top),
+            within(c.width, MinLengthMm, MaxLengthMm, first.width),
+            within(c.height, MinLengthMm, MaxLengthMm, first.height)};
+}
+
+QByteArray calibrationToBytes(const Calibration& c)
+{
+    QByteArray bytes;
+    document::appendDouble(bytes, c.left);
+    document::appendDouble(bytes, c.top);
+    document::appendDouble(bytes, c.width);
+    document::appendDouble(bytes, c.height);
+    return bytes;
+}
+
+Calibration calibrationFromBytes(const QByteArray& bytes)
+{
+    if (bytes.size() != CalibrationFileSize)
+        return {};
+    const char* b = bytes.constData();
+    return usableCalibration({document::readDouble(b), document::readDouble(b + 8),
+                              document::readDouble(b + 16), document::readDouble(b + 24)});
+}
+
+Calibration readCalibrationFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    // One byte more than the file should hold tells a longer file from ours.
+    return calibrationFromBytes(file.read(CalibrationFileSize + 1));
+}
+
+bool writeCalibrationFile(const QString& path, const Calibration& calibration)
+{
+    const QByteArray bytes = calibrationToBytes(calibration);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    // commit() may report success after a write that failed in its flush, so both are checked.
+    if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+}  // namespace vellamo::print
