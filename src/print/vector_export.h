@@ -16,6 +16,8 @@ enum class VectorType { None, Pdf, Svg };
 // The two entries that follow the picture types in the export's type list.
 inline constexpr int PdfFilterIndex = 13;
 inline constexpr int SvgFilterIndex = 14;
+inline const QString VectorExportFilter =
+    QStringLiteral("PDF - Portable Document Format|*.PDF|SVG - Scalable Vector Graphics|*.SVG");
 
 // Drawing resolution of both types: fine enough that the truncated positions stay exact to
 // well under a tenth of a millimetre.
