@@ -530,7 +530,9 @@ ImportedAddresses readVcards(const QByteArray& input)
             return result;
         }
         if (p.name == u"END" && value == u"VCARD") {
-            result.records.push_back(card->finish());
+            // A card that gives no field at all is no address.
+            if (AddressRecord record = card->finish(); record != AddressRecord())
+                result.records.push_back(std::move(record));
             card.reset();
             continue;
         }

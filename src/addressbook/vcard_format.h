@@ -14,7 +14,8 @@
 namespace vellamo::addressbook {
 
 // Every vCard in `bytes`. Reading stops at the first line that cannot be a vCard line;
-// the cards completed before it are kept in the result with the line named.
+// the cards completed before it are kept in the result with the line named. A card that
+// fills no field gives no record.
 ImportedAddresses readVcards(const QByteArray& bytes);
 
 // vCard 4.0, UTF-8, lines folded at 75 bytes, CRLF.

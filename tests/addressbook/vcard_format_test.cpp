@@ -179,6 +179,12 @@ TEST(Vcard, DamagedFilesNameTheLineAndKeepTheCardsBefore)
     a = readVcards("");
     EXPECT_EQ(a.damagedLine, 1);
     EXPECT_TRUE(a.records.empty());
+    a = readVcards("BEGIN:VCARD\nVERSION:3.0\nPHOTO:x\nEND:VCARD\n"
+                   "BEGIN:VCARD\nADR:;;Home 1;A;;1;\nADR:;;Office 2;B;;2;\nEND:VCARD\n");
+    EXPECT_EQ(a.damagedLine, 0);
+    ASSERT_EQ(a.records.size(), 1u) << "a card with nothing for the book is left out";
+    EXPECT_EQ(a.records[0].strings[3], "Home 1") << "the first untyped address is the private one";
+    EXPECT_EQ(a.records[0].strings[18], "Office 2");
     a = readVcards(QByteArray("BEGIN:VCARD\nN:=\xFF\x00;\nEND:VCARD\n", 29));
     EXPECT_EQ(a.damagedLine, 0) << "odd bytes in a value are text, not damage";
 }
