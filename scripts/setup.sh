@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     clang libclang-rt-14-dev
-    qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-svg-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libgraphicsmagick++1-dev
     libsane-dev libsane1 sane-utils

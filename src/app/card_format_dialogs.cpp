@@ -151,6 +151,9 @@ TneuForm::TneuForm(QString listPath, document::CardFormatEditor& edit, document:
     NewBtn = new QPushButton(QStringLiteral("&New"), this);
     EditBtn = new QPushButton(QStringLiteral("&Change"), this);
     DelBtn = new QPushButton(QStringLiteral("Delete"), this);
+    StocksBtn = new QPushButton(QStringLiteral("&Stocks..."), this);
+    StocksBtn->setToolTip(QStringLiteral("Add a card format from the list of card stocks on the market"));
+    m_stocks = new CardStockDialog(this);
     okButton = new QPushButton(QStringLiteral("&OK"), this);
     okButton->setDefault(true);
     cancelButton = new QPushButton(QStringLiteral("C&ancel"), this);
@@ -162,6 +165,7 @@ TneuForm::TneuForm(QString listPath, document::CardFormatEditor& edit, document:
     typeLayout->addWidget(NewBtn, 2, 0);
     typeLayout->addWidget(EditBtn, 2, 1);
     typeLayout->addWidget(DelBtn, 2, 2);
+    typeLayout->addWidget(StocksBtn, 3, 0, 1, 3);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(okButton);
@@ -181,6 +185,10 @@ TneuForm::TneuForm(QString listPath, document::CardFormatEditor& edit, document:
     });
     connect(DelBtn, &QPushButton::clicked, this, [this] {
         m_logic.deleteClicked();
+        UpdateEttTypes();
+    });
+    connect(StocksBtn, &QPushButton::clicked, this, [this] {
+        m_logic.stocksClicked(*m_stocks);
         UpdateEttTypes();
     });
     connect(okButton, &QPushButton::clicked, this, [this] {

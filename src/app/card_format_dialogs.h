@@ -3,6 +3,7 @@
 // The card format dialogs: the list "Create new Business Card" (TneuForm) and the editor
 // "Edit Business Card type" (TNewETypForm). Each is created once and reused.
 
+#include "app/card_stock_dialog.h"
 #include "document/card_format_list.h"
 #include "document/new_card.h"
 
@@ -62,6 +63,7 @@ public:
     QPushButton* NewBtn = nullptr;
     QPushButton* EditBtn = nullptr;
     QPushButton* DelBtn = nullptr;
+    QPushButton* StocksBtn = nullptr;
     QPushButton* okButton = nullptr;
     QPushButton* cancelButton = nullptr;
 
@@ -69,6 +71,7 @@ private:
     void UpdateEttTypes();
 
     document::CardFormatListLogic m_logic;
+    CardStockDialog* m_stocks = nullptr;
     QComboBox* m_selection = nullptr;
     document::CardFormat* m_current = nullptr;
 };

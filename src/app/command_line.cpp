@@ -2,14 +2,17 @@
 
 #include "addressbook/address_book.h"
 #include "app/command_line_support.h"
+#include "app/address_commands.h"
 #include "app/print_command.h"
 #include "app/program_folder.h"
 #include "app/scan_command_line.h"
 #include "document/card_file.h"
 #include "document/card_file_commands.h"
 #include "document/card_json.h"
+#include "document/paths.h"
 #include "imaging/safe_file_write.h"
 #include "print/picture_export.h"
+#include "print/vector_export.h"
 #include "render/picture_operations.h"
 
 #include <QFile>
@@ -26,10 +29,13 @@ const char* const Usage =
     "       vellamo dump CARD.vis\n"
     "       vellamo build CARD.json CARD.vis\n"
     "       vellamo export CARD.vis OUT [--format-index N] [--address K]\n"
+    "       vellamo export CARD.vis OUT.pdf|OUT.svg [--address K]\n"
     "       vellamo print CARD.vis (--pdf OUT.pdf | --printer QUEUE) [--used U] [--copies C]\n"
     "                     [--cut-lines] [--address K] [--calibration L,T,W,H] [--dpi D]\n"
     "       vellamo scan OUT [--device NAME] [--format-index N] [--quality Q]\n"
-    "       vellamo scan --list";
+    "       vellamo scan --list\n"
+    "       vellamo addresses import FILE.vcf|FILE.csv\n"
+    "       vellamo addresses export OUT.vcf|OUT.csv";
 
 int dump(const QStringList& args)
 {
@@ -117,9 +123,9 @@ int exportPicture(const QStringList& args)
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (isOption(args[i], formatIndexOption)) {
             const auto value = optionValue(args, i, formatIndexOption);
-            if (!value || *value < print::FirstFilterIndex || *value > print::LastFilterIndex) {
-                printError(
-                    QStringLiteral("--format-index needs an entry of the save filter, 1 (BMP) to 12 (PNG)"));
+            if (!value || *value < print::FirstFilterIndex || *value > print::SvgFilterIndex) {
+                printError(QStringLiteral("--format-index needs an entry of the save filter, 1 (BMP) to 12 "
+                                          "(PNG), 13 (PDF) or 14 (SVG)"));
                 return 2;
             }
             filterIndex = *value;
@@ -141,7 +147,11 @@ int exportPicture(const QStringList& args)
         return 2;
     }
     const QString& cardPath = positional[0];
-    const QString& outPath = positional[1];
+    QString outPath = positional[1];
+    if (filterIndex == 0)
+        filterIndex = print::vectorTypeForName(outPath) == print::VectorType::Pdf   ? print::PdfFilterIndex
+                      : print::vectorTypeForName(outPath) == print::VectorType::Svg ? print::SvgFilterIndex
+                                                                                    : 0;
     if (filterIndex == 0) {
         filterIndex = print::filterIndexForName(outPath);
         if (filterIndex == 0) {
@@ -169,6 +179,15 @@ int exportPicture(const QStringList& args)
         renderContext.placeholders = &fields;
     }
 
+    if (const auto vector = print::vectorTypeForFilterIndex(filterIndex); vector != print::VectorType::None) {
+        if (!document::fileNameWithoutFolder(outPath).contains(u'.'))
+            outPath += vector == print::VectorType::Pdf ? QStringLiteral(".pdf") : QStringLiteral(".svg");
+        if (!print::exportCardVector(doc, renderContext, outPath, vector)) {
+            printError(QStringLiteral("Error: File could not be saved!"));
+            return 1;
+        }
+        return 0;
+    }
     if (!print::exportCardPicture(doc, renderContext, outPath, filterIndex).saved) {
         printError(QStringLiteral("Error: File could not be saved!"));
         return 1;
@@ -180,7 +199,8 @@ int exportPicture(const QStringList& args)
 
 bool isSubcommand(const QString& word)
 {
-    return word == u"dump" || word == u"build" || word == u"export" || word == u"print" || word == u"scan";
+    return word == u"dump" || word == u"build" || word == u"export" || word == u"print" ||
+           word == u"scan" || word == u"addresses";
 }
 
 CommandLine parseCommandLine(const QStringList& arguments)
@@ -227,6 +247,8 @@ int runSubcommand(const CommandLine& line)
         return printCommand(line.arguments);
     if (line.subcommand == u"scan")
         return runScanCommand(line.arguments);
+    if (line.subcommand == u"addresses")
+        return runAddressesCommand(line.arguments);
     printError(QString::fromLatin1(Usage));
     return 2;
 }

@@ -2,10 +2,13 @@
 
 #include "document/ansi_text.h"
 #include "document/binary_io.h"
+#include "document/card_stocks.h"
 #include "document/units.h"
 #include "imaging/safe_file_write.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <algorithm>
 
 namespace vellamo::document {
@@ -91,7 +94,10 @@ CardFormatListLogic::CardFormatListLogic(QString listPath, CardFormatEditor& edi
 
 void CardFormatListLogic::show()
 {
-    m_list.LoadEttTypes(m_path);
+    if (QFileInfo::exists(m_path))
+        m_list.LoadEttTypes(m_path);
+    else
+        m_list.entries = shippedCardFormats();
     m_selected = m_list.entries.empty() ? -1 : 0;
 }
 
@@ -134,6 +140,14 @@ void CardFormatListLogic::deleteClicked()
         return;
     m_list.entries.erase(m_list.entries.begin() + m_selected);
     m_selected = m_list.entries.empty() ? -1 : 0;
+}
+
+void CardFormatListLogic::stocksClicked(CardStockChooser& chooser)
+{
+    if (const auto chosen = chooser.chooseStock()) {
+        m_list.entries.push_back(*chosen);
+        m_selected = int(m_list.entries.size()) - 1;
+    }
 }
 
 bool CardFormatListLogic::okClicked(CardFormat& current)

@@ -65,10 +65,20 @@ public:
 
 // The list dialog's behaviour. The widget shows `entries()` and `selected()` and calls the
 // handlers; the list lives only between show() and close().
+// The stock chooser as the list logic uses it.
+class CardStockChooser {
+public:
+    virtual ~CardStockChooser() = default;
+    // The stock the user picked, as a card format; nothing when cancelled.
+    virtual std::optional<CardFormat> chooseStock() = 0;
+};
+
 class CardFormatListLogic {
 public:
     CardFormatListLogic(QString listPath, CardFormatEditor& editor, Prompter& ask);
 
+    // A list file that does not exist yet starts the list with the shipped stocks; an
+    // existing one, even empty, is read as it is.
     void show();
     const std::vector<CardFormat>& entries() const { return m_list.entries; }
     // -1 for none.
@@ -78,6 +88,8 @@ public:
     void newClicked();
     void changeClicked();
     void deleteClicked();
+    // Appends the chosen stock and selects it.
+    void stocksClicked(CardStockChooser& chooser);
     // Copies the selected entry into `current` and saves the list; false (after the error
     // message) when nothing is selected, and the dialog stays open.
     bool okClicked(CardFormat& current);

@@ -1,5 +1,6 @@
 #include "print/picture_save.h"
 
+#include "document/paths.h"
 #include "imaging/picture_writer.h"
 #include "print/picture_export.h"
 
@@ -18,6 +19,8 @@ PictureSaveResult savePictureAs(const imaging::DibRecord& picture, const Picture
     document::FileRequest fileRequest;
     fileRequest.caption = request.caption;
     fileRequest.filter = imaging::GetDIBSaveFilter();
+    if (!request.moreFilter.isEmpty())
+        fileRequest.filter += u'|' + request.moreFilter;
     fileRequest.folder = request.folder;
     fileRequest.filterIndex = request.filterIndex;
     fileRequest.confirmOverwrite = request.confirmOverwrite;
@@ -25,6 +28,19 @@ PictureSaveResult savePictureAs(const imaging::DibRecord& picture, const Picture
     if (!choice || choice->fileName.isEmpty())
         return result;
     result.filterIndex = choice->filterIndex;
+    if (choice->filterIndex > LastFilterIndex && request.writeMore) {
+        // The entry's pattern "*.PDF" gives its extension.
+        const QStringList parts = request.moreFilter.split(u'|');
+        const qsizetype pattern = 2 * qsizetype(choice->filterIndex - LastFilterIndex) - 1;
+        result.fileName = choice->fileName;
+        if (pattern < parts.size() && !document::fileNameWithoutFolder(result.fileName).contains(u'.'))
+            result.fileName += parts[pattern].section(u';', 0, 0).mid(1);
+        const bool written = request.writeMore(result.fileName, choice->filterIndex);
+        result.outcome = written ? PictureSaveOutcome::Saved : PictureSaveOutcome::Failed;
+        if (!written)
+            prompter.inform(QString(), FileCouldNotBeSaved, document::MessageIcon::Information);
+        return result;
+    }
     result.fileName = withExportExtension(choice->fileName, choice->filterIndex);
 
     if (request.jpegQuality && isJpegFilterIndex(choice->filterIndex)) {

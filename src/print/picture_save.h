@@ -10,6 +10,7 @@
 #include "imaging/progress.h"
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace vellamo::print {
@@ -40,6 +41,11 @@ struct PictureSaveRequest {
     JpegQualityChooser* jpegQuality = nullptr;
     // A read-only file of the chosen name is made writable before the write.
     bool makeWritable = false;
+    // Entries offered after the picture types, in the filter's form ("PDF ...|*.PDF|..."), and
+    // what writes them: the file name (given the entry's extension when it has none) and the
+    // entry, 13 for the first. A false result is reported as a failed write.
+    QString moreFilter;
+    std::function<bool(const QString& fileName, int filterIndex)> writeMore;
 };
 
 enum class PictureSaveOutcome { Cancelled, Saved, Failed };

@@ -4,6 +4,7 @@
 #include "print/calibration_file.h"
 #include "print/picture_export.h"
 #include "print/picture_save.h"
+#include "print/vector_export.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -384,6 +385,10 @@ void PrintPage::EMailBtnClick()
     request.folder = m_exportName.isEmpty() ? m_programFolder : m_exportName;
     request.filterIndex = m_exportFilter;
     request.confirmOverwrite = true;
+    request.moreFilter = VectorExportFilter;
+    request.writeMore = [this](const QString& fileName, int filterIndex) {
+        return exportCardVector(m_doc, m_context(), fileName, vectorTypeForFilterIndex(filterIndex));
+    };
     const PictureSaveResult result = savePictureAs(picture, request, m_ask, m_progress);
     imaging::deldib(picture);
     m_exportFilter = result.filterIndex;

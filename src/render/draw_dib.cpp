@@ -135,10 +135,11 @@ void DrawDib(QPainter& surface, int X, int Y, int DestW, int DestH, const DibRec
     const QImage& picture = source->image();
     const QPaintEngine* engine = surface.paintEngine();
     const bool paged =
-        surface.device()->devType() == QInternal::Printer || (engine && engine->type() == QPaintEngine::Pdf);
+        surface.device()->devType() == QInternal::Printer ||
+        (engine && (engine->type() == QPaintEngine::Pdf || engine->type() == QPaintEngine::SVG));
     if (paged && source == &dib) {
-        // Printers and PDF files stretch the picture themselves. Handing it over whole keeps one
-        // copy of it in the document however often it is drawn, at any resolution.
+        // Printers, PDF and SVG files stretch the picture themselves. Handing it over whole keeps
+        // one copy of it in the document however often it is drawn, at any resolution.
         const QRectF from(qreal(sx), qreal(picture.height() - sy - sh), qreal(sw), qreal(sh));
         const bool smooth = surface.testRenderHint(QPainter::SmoothPixmapTransform);
         surface.setRenderHint(QPainter::SmoothPixmapTransform, false);

@@ -17,7 +17,7 @@ namespace vellamo::render {
 // black. Only the part of the destination that the surface can show is computed.
 // With `Halftone`, a 24-bit picture shown on a screen of `ScreenDepth` bits per pixel, 8 or
 // fewer, is dithered to a palette; the caller knows the screen it draws for.
-// Printers and PDF files get the source whole and stretch it themselves, unsmoothed, so a
+// Printers, PDF and SVG files get the source whole and stretch it themselves, unsmoothed, so a
 // picture drawn many times is held once in the document.
 void DrawDib(QPainter& surface, int X, int Y, int DestW, int DestH, const imaging::DibRecord& dib, int SrcX,
              int SrcY, int SrcW, int SrcH, bool Halftone = false, int ScreenDepth = 24);

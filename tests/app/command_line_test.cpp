@@ -173,6 +173,72 @@ TEST(CommandLine, ExportWritesTheCardAsAPicture)
     EXPECT_EQ(QImage(dir.filePath("out.bmp")), png.convertToFormat(QImage::Format_RGB32));
 }
 
+TEST(CommandLine, ExportWritesPdfAndSvgWithTheTextAsText)
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath("AdrDB.dat"), addressBook({"Anna", "Bob"}, 1));
+    writeFile(dir.filePath("card.vis"), defaultCard("Dear [First Name]"));
+
+    ProcessRun r =
+        runVellamo({"export", dir.filePath("card.vis"), dir.filePath("card.PDF"), "--home", dir.path()});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    QProcess text;
+    text.start("pdftotext", {dir.filePath("card.PDF"), "-"});
+    ASSERT_TRUE(text.waitForFinished(30000));
+    EXPECT_TRUE(text.readAllStandardOutput().contains("Dear Bob")) << "the standard address fills the card";
+
+    // --format-index 14 is SVG; a name without extension gets ".svg".
+    r = runVellamo({"export", dir.filePath("card.vis"), dir.filePath("out"), "--format-index", "14",
+                    "--address", "0", "--home", dir.path()});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QByteArray svg = readFile(dir.filePath("out.svg"));
+    EXPECT_TRUE(svg.startsWith("<?xml")) << svg.left(80).toStdString();
+    EXPECT_TRUE(svg.contains(">Dear Anna<"));
+
+    r = runVellamo({"export", dir.filePath("card.vis"), dir.filePath("none/out.svg"), "--home", dir.path()});
+    EXPECT_NE(r.status, 0);
+    EXPECT_TRUE(r.err.contains("Error: File could not be saved!"));
+}
+
+TEST(CommandLine, AddressesImportAppendsToTheBookAndExportWritesIt)
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath("AdrDB.dat"), addressBook({"Anna"}, 0));
+    writeFile(dir.filePath("in.csv"),
+              "Vorname;Nachname;Hobby\nBernd;Bach;Chor\nCl\xC3\xA4re;\xE2\x82\xAC\xE2\x98\x83;\n");
+    ProcessRun r = runVellamo({"addresses", "import", dir.filePath("in.csv"), "--home", dir.path()});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("2 addresses were imported.")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("Hobby (1)"));
+    EXPECT_TRUE(r.err.contains("1 character that Windows-1252 cannot hold"))
+        << "the snowman; the euro sign fits";
+
+    // Count 3, then 30 strings a record, each length, bytes and a zero byte.
+    const QByteArray book = readFile(dir.filePath("AdrDB.dat"));
+    EXPECT_EQ(book.left(4), Bytes().i32(3).data);
+    EXPECT_TRUE(book.contains(Bytes().lstr("Bernd").lstr("Bach").data));
+    EXPECT_TRUE(book.contains(Bytes().lstr("Cl\xE4re").lstr("\x80?").data));
+
+    r = runVellamo({"--home", dir.path(), "addresses", "export", dir.filePath("out.vcf")});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QByteArray vcf = readFile(dir.filePath("out.vcf"));
+    EXPECT_EQ(vcf.count("BEGIN:VCARD"), 3);
+    EXPECT_TRUE(vcf.contains("N:Bach;Bernd;;;"));
+
+    // A damaged file: nobody can confirm keeping the part before the damage, so nothing changes.
+    writeFile(dir.filePath("bad.vcf"), "BEGIN:VCARD\nN:Ok;One\nEND:VCARD\nBEGIN:VCARD\nbroken\n");
+    r = runVellamo({"addresses", "import", dir.filePath("bad.vcf"), "--home", dir.path()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains("damaged in line 5")) << r.err.toStdString();
+    EXPECT_EQ(readFile(dir.filePath("AdrDB.dat")), book);
+
+    writeFile(dir.filePath("AdrDB.dat"), book.left(book.size() - 2));
+    r = runVellamo({"addresses", "import", dir.filePath("in.csv"), "--home", dir.path()});
+    EXPECT_EQ(r.status, 1) << "a damaged book is not written over";
+    EXPECT_EQ(readFile(dir.filePath("AdrDB.dat")).size(), book.size() - 2);
+    EXPECT_EQ(runVellamo({"addresses", "merge", "x"}).status, 2);
+}
+
 TEST(CommandLine, ExportFillsPlaceholdersFromTheAddressBook)
 {
     QTemporaryDir dir;
@@ -217,7 +283,7 @@ TEST(CommandLine, ExportFailuresExitNonZero)
 
     r = runVellamo({"export", dir.filePath("card.vis"), dir.filePath("out.xyz"), "--home", dir.path()});
     EXPECT_EQ(r.status, 2) << "no type from the name";
-    r = runVellamo({"export", dir.filePath("card.vis"), dir.filePath("out"), "--format-index", "13"});
+    r = runVellamo({"export", dir.filePath("card.vis"), dir.filePath("out"), "--format-index", "15"});
     EXPECT_EQ(r.status, 2);
     r = runVellamo({"export", dir.filePath("card.vis")});
     EXPECT_EQ(r.status, 2);

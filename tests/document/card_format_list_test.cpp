@@ -168,6 +168,7 @@ TEST(CardFormatDialog, RecordAndDialogConvertWithTheOneFactor)
 
 TEST_F(FormatList, EmptyListOfferedNoName0AndOkNeedsASelection)
 {
+    writeFile(file, Bytes().i32(64687).i32(0).data);  // an existing empty list stays empty
     logic.show();
     EXPECT_TRUE(logic.entries().empty());
     EXPECT_EQ(logic.selected(), -1);

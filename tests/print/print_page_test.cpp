@@ -278,7 +278,9 @@ TEST(PrintPage, EmailExportSavesThePictureInTheChosenType)
     ASSERT_EQ(p.ask.saveRequests.size(), 1u);
     const document::FileRequest& request = p.ask.saveRequests[0];
     EXPECT_EQ(request.caption, "Save Business Card as attachment for an Email");
-    EXPECT_EQ(request.filter, imaging::GetDIBSaveFilter());
+    EXPECT_EQ(request.filter,
+              imaging::GetDIBSaveFilter() +
+                  "|PDF - Portable Document Format|*.PDF|SVG - Scalable Vector Graphics|*.SVG");
     EXPECT_TRUE(request.confirmOverwrite);
     EXPECT_EQ(request.filterIndex, 1);
     QImageReader reader(p.home.filePath("card.JPG"));
@@ -292,6 +294,14 @@ TEST(PrintPage, EmailExportSavesThePictureInTheChosenType)
     EXPECT_EQ(p.ask.saveRequests[1].filterIndex, 6);
     EXPECT_EQ(p.ask.saveRequests[1].folder, p.home.filePath("card.JPG"));
     EXPECT_EQ(QDir(p.home.path()).entryList(QDir::Files), QStringList{"card.JPG"});
+    EXPECT_TRUE(p.ask.messages.empty());
+
+    // The two vector types follow the picture types.
+    p.ask.saveChoices = {{p.home.filePath("vector"), 14}, {p.home.filePath("vector"), 13}};
+    QTest::mouseClick(p.page->EMailBtn, Qt::LeftButton);
+    QTest::mouseClick(p.page->EMailBtn, Qt::LeftButton);
+    EXPECT_TRUE(vellamo::testing::readFile(p.home.filePath("vector.SVG")).contains("<svg"));
+    EXPECT_TRUE(vellamo::testing::readFile(p.home.filePath("vector.PDF")).startsWith("%PDF"));
     EXPECT_TRUE(p.ask.messages.empty());
 }
 

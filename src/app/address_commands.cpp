@@ -1,0 +1,91 @@
+#include "app/address_commands.h"
+
+#include "addressbook/address_exchange.h"
+#include "app/command_line_support.h"
+#include "app/program_folder.h"
+#include "imaging/safe_file_write.h"
+
+#include <QFile>
+#include <cstdio>
+
+namespace vellamo::app {
+
+namespace {
+
+const char* const Usage = "usage: vellamo addresses import FILE.vcf|FILE.csv\n"
+                          "       vellamo addresses export OUT.vcf|OUT.csv";
+
+// Messages go to standard error; a question nobody can answer keeps nothing.
+class NothingConfirmedPrompter : public document::Prompter {
+public:
+    document::Answer ask(const document::Message& message) override
+    {
+        printError(message.text);
+        if (message.buttons == document::MessageButtons::Ok)
+            return document::Answer::Ok;
+        printError(QStringLiteral("(answered No: nothing was changed)"));
+        return message.buttons == document::MessageButtons::OkCancel ? document::Answer::Cancel
+                                                                     : document::Answer::No;
+    }
+    std::optional<QString> chooseFileToOpen(const document::FileRequest&) override { return std::nullopt; }
+    std::optional<QString> chooseFileToSave(const document::FileRequest&) override { return std::nullopt; }
+};
+
+struct Book {
+    addressbook::AddressBookFile file;
+    bool exists = false;
+};
+
+// The book as the program would read it; a damaged one is not worked on, so that writing it
+// back cannot lose what lies behind the damage.
+std::optional<Book> readBook(const QString& path)
+{
+    Book book;
+    QFile file(path);
+    if (!file.exists())
+        return book;
+    if (!file.open(QIODevice::ReadOnly)) {
+        printError("Error: " + path + " could not be read: " + file.errorString());
+        return std::nullopt;
+    }
+    book.exists = true;
+    book.file = addressbook::addressBookFromBytes(file.readAll());
+    if (!book.file.complete) {
+        printError("Error: " + path + " is damaged; it was left as it is.");
+        return std::nullopt;
+    }
+    return book;
+}
+
+}  // namespace
+
+int runAddressesCommand(const QStringList& args)
+{
+    if (args.size() != 2 || (args[0] != u"import" && args[0] != u"export")) {
+        printError(QString::fromLatin1(Usage));
+        return 2;
+    }
+    const QString bookPath = ProgramFolder() + addressbook::AddressDatabaseFileName;
+    auto book = readBook(bookPath);
+    if (!book)
+        return 1;
+    NothingConfirmedPrompter ask;
+    if (args[0] == u"export")
+        return addressbook::exportAddressFile(book->file.records, args[1], ask) ? 0 : 1;
+
+    const auto imported = addressbook::importAddressFile(args[1], ask, nullptr);
+    if (!imported)
+        return 1;
+    auto& records = book->file.records;
+    records.insert(records.end(), imported->begin(), imported->end());
+    const QByteArray bytes =
+        addressbook::addressBookToBytes(records, book->file.labels, book->file.standardIndex);
+    const imaging::SafeWriteResult written = imaging::writeFileSafely(bookPath, bytes);
+    if (!written.written()) {
+        printError("Error: " + bookPath + " could not be written: " + written.error);
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace vellamo::app
