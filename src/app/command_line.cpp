@@ -1,8 +1,8 @@
 #include "app/command_line.h"
 
 #include "addressbook/address_book.h"
-#include "app/command_line_support.h"
 #include "app/address_commands.h"
+#include "app/command_line_support.h"
 #include "app/print_command.h"
 #include "app/program_folder.h"
 #include "app/scan_command_line.h"
@@ -199,8 +199,8 @@ int exportPicture(const QStringList& args)
 
 bool isSubcommand(const QString& word)
 {
-    return word == u"dump" || word == u"build" || word == u"export" || word == u"print" ||
-           word == u"scan" || word == u"addresses";
+    return word == u"dump" || word == u"build" || word == u"export" || word == u"print" || word == u"scan" ||
+           word == u"addresses";
 }
 
 CommandLine parseCommandLine(const QStringList& arguments)
