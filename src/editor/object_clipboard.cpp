@@ -5,11 +5,11 @@
 #include "document/paths.h"
 #include "document/units.h"
 #include "editor/insertion.h"
+#include "imaging/safe_file_write.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <cmath>
 #include <unordered_set>
 
@@ -97,8 +97,10 @@ public:
     std::optional<QString> choosePicture() override
     {
         const QString name = freshPictureName(m_folder);
-        QSaveFile file(document::withTrailingSeparator(m_folder) + name);
-        if (!file.open(QIODevice::WriteOnly) || !m_image.save(&file, "PNG") || !file.commit()) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        if (!buffer.open(QIODevice::WriteOnly) || !m_image.save(&buffer, "PNG") ||
+            !imaging::writeFileSafely(document::withTrailingSeparator(m_folder) + name, png).written()) {
             m_ask.inform(QStringLiteral("Error: Could not create the file"),
                          QStringLiteral("Error: Could not create file!"), document::MessageIcon::Information);
             return std::nullopt;

@@ -1,9 +1,9 @@
 #include "print/calibration_file.h"
 
 #include "document/binary_io.h"
+#include "imaging/safe_file_write.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 
@@ -59,16 +59,7 @@ Calibration readCalibrationFile(const QString& path)
 
 bool writeCalibrationFile(const QString& path, const Calibration& calibration)
 {
-    const QByteArray bytes = calibrationToBytes(calibration);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    // commit() may report success after a write that failed in its flush, so both are checked.
-    if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return imaging::writeFileSafely(path, calibrationToBytes(calibration)).written();
 }
 
 }  // namespace vellamo::print

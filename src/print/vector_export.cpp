@@ -2,12 +2,13 @@
 
 #include "document/paths.h"
 #include "document/units.h"
+#include "imaging/safe_file_write.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 namespace vellamo::print {
@@ -26,7 +27,7 @@ void drawCard(QPainter& painter, document::CardDocument& doc, const render::Rend
                       doc.PrintScale, false);
 }
 
-bool writePdf(QSaveFile& file, document::CardDocument& doc, const render::RenderContext& context, QSize size,
+bool writePdf(QIODevice& file, document::CardDocument& doc, const render::RenderContext& context, QSize size,
               const QString& title)
 {
     QPdfWriter pdf(&file);
@@ -46,7 +47,7 @@ bool writePdf(QSaveFile& file, document::CardDocument& doc, const render::Render
     return painter.end();
 }
 
-bool writeSvg(QSaveFile& file, document::CardDocument& doc, const render::RenderContext& context, QSize size,
+bool writeSvg(QIODevice& file, document::CardDocument& doc, const render::RenderContext& context, QSize size,
               const QString& title)
 {
     QSvgGenerator svg;
@@ -99,7 +100,9 @@ bool exportCardVector(document::CardDocument& doc, const render::RenderContext& 
     const QSize size = vectorCardSize(doc.Format);
     if (type == VectorType::None || size.width() <= 0 || size.height() <= 0)
         return false;
-    QSaveFile file(path);
+    // Drawn into memory first, so that a failed write leaves the previous file as it was.
+    QByteArray bytes;
+    QBuffer file(&bytes);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     const QString title =
@@ -108,11 +111,8 @@ bool exportCardVector(document::CardDocument& doc, const render::RenderContext& 
             : QFileInfo(document::fileNameWithoutFolder(doc.DocumentFileName)).completeBaseName();
     const bool drawn = type == VectorType::Pdf ? writePdf(file, doc, context, size, title)
                                                : writeSvg(file, doc, context, size, title);
-    if (!drawn) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    file.close();
+    return drawn && imaging::writeFileSafely(path, bytes).written();
 }
 
 }  // namespace vellamo::print
