@@ -1,8 +1,8 @@
 #include "app/command_line.h"
 
 #include "addressbook/address_book.h"
-#include "app/command_line_support.h"
 #include "app/address_commands.h"
+#include "app/command_line_support.h"
 #include "app/print_command.h"
 #include "app/program_folder.h"
 #include "app/scan_command_line.h"
@@ -32,6 +32,8 @@ const char* const Usage =
     "       vellamo export CARD.vis OUT.pdf|OUT.svg [--address K]\n"
     "       vellamo print CARD.vis (--pdf OUT.pdf | --printer QUEUE) [--used U] [--copies C]\n"
     "                     [--cut-lines] [--address K] [--calibration L,T,W,H] [--dpi D]\n"
+    "       vellamo print CARD.vis (--pdf OUT.pdf | --printer QUEUE) --all-addresses [--used U]\n"
+    "                     [--cut-lines] [--calibration L,T,W,H] [--dpi D]\n"
     "       vellamo scan OUT [--device NAME] [--format-index N] [--quality Q]\n"
     "       vellamo scan --list\n"
     "       vellamo addresses import FILE.vcf|FILE.csv\n"
@@ -199,8 +201,8 @@ int exportPicture(const QStringList& args)
 
 bool isSubcommand(const QString& word)
 {
-    return word == u"dump" || word == u"build" || word == u"export" || word == u"print" ||
-           word == u"scan" || word == u"addresses";
+    return word == u"dump" || word == u"build" || word == u"export" || word == u"print" || word == u"scan" ||
+           word == u"addresses";
 }
 
 CommandLine parseCommandLine(const QStringList& arguments)

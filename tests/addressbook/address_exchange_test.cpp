@@ -126,6 +126,6 @@ TEST(AddressExchange, ExportThenImportGivesTheSameBook)
         EXPECT_EQ(ask.messages.at(0).text, "2 addresses were imported.");
     }
     ScriptedPrompter ask;
-    EXPECT_FALSE(exportAddressFile(book.records, dir.filePath("no/such/book.vcf"), ask));
+    EXPECT_FALSE(exportAddressFile(book.records(), dir.filePath("no/such/book.vcf"), ask));
     EXPECT_TRUE(ask.messages.at(0).text.startsWith("The file \"book.vcf\" could not be written"));
 }
