@@ -1,5 +1,9 @@
 #include "print/mail_merge.h"
 
+#include "addressbook/address_fields.h"
+#include "document/ansi_text.h"
+
+#include <QSet>
 #include <algorithm>
 
 namespace vellamo::print {
@@ -48,6 +52,54 @@ PrintJobResult printMerge(QPrinter& printer, document::CardDocument& doc, PrintJ
     return printCards(
         printer, doc, settings,
         [&](const SheetPosition& position) { return mergeContext(base, addresses, used, position); }, ask);
+}
+
+namespace {
+
+// Long enough for any real name, short of the file systems' 255 bytes with the suffixes.
+constexpr qsizetype MaxBaseNameLength = 120;
+
+QString safeBaseName(const QString& text)
+{
+    QString name;
+    name.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.unicode() < 0x20 || c == u'\x7F' || QStringView(u"/\\:*?\"<>|").contains(c))
+            name += u'_';
+        else if (c.isSpace())
+            name += u' ';
+        else
+            name += c;
+    }
+    name = name.simplified();
+    // A leading dot hides the file, a trailing one is lost on some systems.
+    while (name.startsWith(u'.'))
+        name.remove(0, 1);
+    while (name.endsWith(u'.'))
+        name.chop(1);
+    return name.left(MaxBaseNameLength).trimmed();
+}
+
+}  // namespace
+
+QStringList mergeFileNames(const addressbook::AddressBook& book, const QString& extension)
+{
+    QStringList names;
+    QSet<QString> taken;
+    for (int i = 0; i < book.count(); ++i) {
+        const auto& strings = book.records()[std::size_t(i)].strings;
+        const QString last = document::fromAnsi(strings[std::size_t(addressbook::LastNameRow - 1)]);
+        const QString first = document::fromAnsi(strings[std::size_t(addressbook::FirstNameRow - 1)]);
+        QString base = safeBaseName(last + u' ' + first);
+        if (base.isEmpty())
+            base = QStringLiteral("Address %1").arg(i + 1);
+        QString name = base + extension;
+        for (int n = 2; taken.contains(name.toLower()); ++n)
+            name = QStringLiteral("%1 (%2)%3").arg(base).arg(n).arg(extension);
+        taken.insert(name.toLower());
+        names.append(name);
+    }
+    return names;
 }
 
 }  // namespace vellamo::print

@@ -8,6 +8,7 @@
 #include "print/print_job.h"
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace vellamo::print {
@@ -33,5 +34,11 @@ render::RenderContext mergeContext(const render::RenderContext& base,
 PrintJobResult printMerge(QPrinter& printer, document::CardDocument& doc, PrintJobSettings settings,
                           const render::RenderContext& base,
                           const std::vector<render::PlaceholderFields>& addresses, document::Prompter& ask);
+
+// The file name of each address's picture in address order: last name, a space, first name,
+// then `extension` (with its dot). Characters that file systems refuse or that end a name badly
+// become "_"; an address without either name is "Address N" (N counting from 1); a name taken
+// already, ignoring case, gets " (2)", " (3)" ...
+QStringList mergeFileNames(const addressbook::AddressBook& book, const QString& extension);
 
 }  // namespace vellamo::print
