@@ -45,8 +45,5 @@ inline constexpr std::array<std::string_view, AddressFieldCount> AddressFieldNam
     "Homepage company",
     "Company slogan",
 };
-// Rows of the two names, counting from 1 as the grids do.
-inline constexpr int FirstNameRow = 2;
-inline constexpr int LastNameRow = 3;
 
 }  // namespace vellamo::addressbook

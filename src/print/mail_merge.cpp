@@ -1,6 +1,5 @@
 #include "print/mail_merge.h"
 
-#include "addressbook/address_fields.h"
 #include "document/ansi_text.h"
 
 #include <QSet>
@@ -56,6 +55,9 @@ PrintJobResult printMerge(QPrinter& printer, document::CardDocument& doc, PrintJ
 
 namespace {
 
+// The strings of a record in table order: "First Name" is the second, "Last Name" the third.
+constexpr std::size_t FirstNameString = 1;
+constexpr std::size_t LastNameString = 2;
 // Long enough for any real name, short of the file systems' 255 bytes with the suffixes.
 constexpr qsizetype MaxBaseNameLength = 120;
 
@@ -88,8 +90,8 @@ QStringList mergeFileNames(const addressbook::AddressBook& book, const QString& 
     QSet<QString> taken;
     for (int i = 0; i < book.count(); ++i) {
         const auto& strings = book.records()[std::size_t(i)].strings;
-        const QString last = document::fromAnsi(strings[std::size_t(addressbook::LastNameRow - 1)]);
-        const QString first = document::fromAnsi(strings[std::size_t(addressbook::FirstNameRow - 1)]);
+        const QString last = document::fromAnsi(strings[LastNameString]);
+        const QString first = document::fromAnsi(strings[FirstNameString]);
         QString base = safeBaseName(last + u' ' + first);
         if (base.isEmpty())
             base = QStringLiteral("Address %1").arg(i + 1);
