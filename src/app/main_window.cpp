@@ -117,6 +117,7 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
     m_printPage = new print::PrintPage(
         m_doc, [this] { return renderContext(); }, *m_prompter, m_programFolder, m_pages);
     m_printPage->setProgress(progress);
+    m_printPage->setAddressBook(&m_addressBook);
     if (dialogs.printerSetup)
         m_printPage->setPrinterSetup(dialogs.printerSetup);
     m_printPage->SchneidBtn->setChecked(savedCutLines());

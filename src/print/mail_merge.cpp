@@ -18,6 +18,15 @@ std::vector<render::PlaceholderFields> mergeAddresses(addressbook::AddressBook& 
     return addresses;
 }
 
+std::vector<render::PlaceholderFields> mergeAddressesAsShown(const addressbook::AddressBook& book)
+{
+    std::vector<render::PlaceholderFields> addresses;
+    addresses.reserve(std::size_t(book.count()));
+    for (int i = 0; i < book.count(); ++i)
+        addresses.push_back(i == book.currentIndex() ? book.placeholderFields() : book.placeholderFields(i));
+    return addresses;
+}
+
 SheetValues mergeValues(SheetValues values, int addressCount, int perSheet)
 {
     values = clampedValues(values, perSheet);

@@ -20,6 +20,10 @@ inline const QString NoAddressToMerge =
 // address counts as edited: it goes into its record first.
 std::vector<render::PlaceholderFields> mergeAddresses(addressbook::AddressBook& book);
 
+// The same without storing anything: the current address as its working copy has it. What the
+// preview shows while the user edits.
+std::vector<render::PlaceholderFields> mergeAddressesAsShown(const addressbook::AddressBook& book);
+
 // The values of a merge: as many copies as addresses, every one of them, beyond the copies
 // field's limit too; "Already used:" and "Page showed:" clamped as usual.
 SheetValues mergeValues(SheetValues values, int addressCount, int perSheet);
