@@ -188,4 +188,17 @@ render::PlaceholderFields AddressBook::placeholderFields() const
     return fields;
 }
 
+render::PlaceholderFields AddressBook::placeholderFields(int index) const
+{
+    render::PlaceholderFields fields;
+    if (!inList(index))
+        return fields;
+    const AddressRecord& record = m_records[std::size_t(index)];
+    fields.reserve(AddressFieldCount);
+    for (int row = 1; row <= AddressFieldCount; ++row)
+        fields.push_back(
+            {AddressFieldNames[std::size_t(row - 1)], record.strings[std::size_t(row - 1)], label(row)});
+    return fields;
+}
+
 }  // namespace vellamo::addressbook

@@ -70,6 +70,8 @@ public:
     std::string entryText(int index) const;
     // The 29 fields of the working copy as GetRepStr takes them.
     render::PlaceholderFields placeholderFields() const;
+    // The same for a stored record (empty outside the list): what a merge fills each card with.
+    render::PlaceholderFields placeholderFields(int index) const;
 
 signals:
     // The list was rebuilt: reloaded, an address added or removed.

@@ -11,10 +11,12 @@
 #include "document/card_json.h"
 #include "document/paths.h"
 #include "imaging/safe_file_write.h"
+#include "print/mail_merge.h"
 #include "print/picture_export.h"
 #include "print/vector_export.h"
 #include "render/picture_operations.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <cstdio>
@@ -30,8 +32,11 @@ const char* const Usage =
     "       vellamo build CARD.json CARD.vis\n"
     "       vellamo export CARD.vis OUT [--format-index N] [--address K]\n"
     "       vellamo export CARD.vis OUT.pdf|OUT.svg [--address K]\n"
+    "       vellamo export CARD.vis OUTDIR --all-addresses [--format-index N]\n"
     "       vellamo print CARD.vis (--pdf OUT.pdf | --printer QUEUE) [--used U] [--copies C]\n"
     "                     [--cut-lines] [--address K] [--calibration L,T,W,H] [--dpi D]\n"
+    "       vellamo print CARD.vis (--pdf OUT.pdf | --printer QUEUE) --all-addresses [--used U]\n"
+    "                     [--cut-lines] [--calibration L,T,W,H] [--dpi D]\n"
     "       vellamo scan OUT [--device NAME] [--format-index N] [--quality Q]\n"
     "       vellamo scan --list\n"
     "       vellamo addresses import FILE.vcf|FILE.csv\n"
@@ -113,6 +118,41 @@ std::optional<int> optionValue(const QStringList& args, qsizetype& i, const QStr
 
 bool isOption(const QString& arg, const QString& name) { return arg == name || arg.startsWith(name + u'='); }
 
+// Writes the card once per address into `folder`, named after each address.
+int exportAllAddresses(document::CardDocument& doc, addressbook::AddressBook& book, const QString& folder,
+                       int filterIndex)
+{
+    const std::vector<render::PlaceholderFields> merged = print::mergeAddresses(book);
+    if (merged.empty()) {
+        printError(QStringLiteral("Error: ") + print::NoAddressToMerge);
+        return 1;
+    }
+    if (!QDir().mkpath(folder)) {
+        printError("Error: the folder " + folder + " could not be made.");
+        return 1;
+    }
+    const print::VectorType vector = print::vectorTypeForFilterIndex(filterIndex);
+    const QString extension = vector == print::VectorType::Pdf ? QStringLiteral(".pdf")
+                              : vector == print::VectorType::Svg
+                                  ? QStringLiteral(".svg")
+                                  : print::exportExtension(filterIndex).toLower();
+    const QStringList names = print::mergeFileNames(book, extension);
+    const QDir dir(folder);
+    for (std::size_t k = 0; k < merged.size(); ++k) {
+        render::RenderContext context;
+        context.placeholders = &merged[k];
+        const QString path = dir.filePath(names[qsizetype(k)]);
+        const bool saved = vector != print::VectorType::None
+                               ? print::exportCardVector(doc, context, path, vector)
+                               : print::exportCardPicture(doc, context, path, filterIndex).saved;
+        if (!saved) {
+            printError("Error: File could not be saved! (" + path + ")");
+            return 1;
+        }
+    }
+    return 0;
+}
+
 int exportPicture(const QStringList& args)
 {
     const QString formatIndexOption = QStringLiteral("--format-index");
@@ -120,8 +160,11 @@ int exportPicture(const QStringList& args)
     QStringList positional;
     int filterIndex = 0;
     std::optional<int> address;
+    bool allAddresses = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
-        if (isOption(args[i], formatIndexOption)) {
+        if (args[i] == u"--all-addresses") {
+            allAddresses = true;
+        } else if (isOption(args[i], formatIndexOption)) {
             const auto value = optionValue(args, i, formatIndexOption);
             if (!value || *value < print::FirstFilterIndex || *value > print::SvgFilterIndex) {
                 printError(QStringLiteral("--format-index needs an entry of the save filter, 1 (BMP) to 12 "
@@ -146,8 +189,14 @@ int exportPicture(const QStringList& args)
         printError(QString::fromLatin1(Usage));
         return 2;
     }
+    if (allAddresses && address) {
+        printError(QStringLiteral("--all-addresses writes one file per address; it takes no --address"));
+        return 2;
+    }
     const QString& cardPath = positional[0];
     QString outPath = positional[1];
+    if (allAddresses && filterIndex == 0)
+        filterIndex = print::LastFilterIndex;  // PNG
     if (filterIndex == 0)
         filterIndex = print::vectorTypeForName(outPath) == print::VectorType::Pdf   ? print::PdfFilterIndex
                       : print::vectorTypeForName(outPath) == print::VectorType::Svg ? print::SvgFilterIndex
@@ -172,6 +221,8 @@ int exportPicture(const QStringList& args)
     addressbook::AddressBook addresses;
     if (!chooseCommandLineAddress(addresses, folder, address))
         return 1;
+    if (allAddresses)
+        return exportAllAddresses(doc, addresses, outPath, filterIndex);
     render::PlaceholderFields fields;
     render::RenderContext renderContext;
     if (addresses.hasCurrentAddress()) {

@@ -1,6 +1,8 @@
 #include "app/main_window.h"
 
+#include "addressbook/address_exchange.h"
 #include "addressbook/address_page.h"
+#include "addressbook/csv_mapping_dialog.h"
 #include "app/background_dialog.h"
 #include "app/card_format_dialogs.h"
 #include "app/info_box.h"
@@ -30,6 +32,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -95,6 +98,15 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
          m_prompter},
         m_pages);
     m_pages->addTab(m_addressesPage, QStringLiteral("Addresses"));
+    m_csvMapping = dialogs.csvMapping ? dialogs.csvMapping : new addressbook::CsvMappingDialog(this);
+    connect(m_addressesPage->addBookButton(QStringLiteral("Import addresses..."),
+                                           QStringLiteral("Adds the addresses of a vCard or CSV file")),
+            &QPushButton::clicked, this,
+            [this] { addressbook::importAddresses(m_addressBook, *m_prompter, *m_csvMapping); });
+    connect(
+        m_addressesPage->addBookButton(QStringLiteral("Export addresses..."),
+                                       QStringLiteral("Saves the whole address book as vCard or CSV file")),
+        &QPushButton::clicked, this, [this] { addressbook::exportAddresses(m_addressBook, *m_prompter); });
     templates::TemplatePageContext templateContext;
     templateContext.programFolder = m_programFolder;
     templateContext.shortenPictureName = [this](const QString& name) {
@@ -117,6 +129,7 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
     m_printPage = new print::PrintPage(
         m_doc, [this] { return renderContext(); }, *m_prompter, m_programFolder, m_pages);
     m_printPage->setProgress(progress);
+    m_printPage->setAddressBook(&m_addressBook);
     if (dialogs.printerSetup)
         m_printPage->setPrinterSetup(dialogs.printerSetup);
     m_printPage->SchneidBtn->setChecked(savedCutLines());

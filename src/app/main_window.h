@@ -24,7 +24,8 @@ class QTabWidget;
 
 namespace vellamo::addressbook {
 class AddressesPage;
-}
+class CsvMappingChooser;
+}  // namespace vellamo::addressbook
 namespace vellamo::templates {
 class TemplatePage;
 struct TemplateCard;
@@ -62,6 +63,7 @@ struct ShellDialogs {
     document::CardFormatEditor* formatEditor = nullptr;
     ScannerChooser* scannerChooser = nullptr;
     print::PrinterSetup* printerSetup = nullptr;
+    addressbook::CsvMappingChooser* csvMapping = nullptr;
 };
 
 class TSDIAppForm : public QMainWindow {
@@ -152,6 +154,8 @@ private:
 
     QTabWidget* m_pages = nullptr;
     addressbook::AddressesPage* m_addressesPage = nullptr;
+    // The columns of an imported CSV file; the dialog, when not scripted, is a child window.
+    addressbook::CsvMappingChooser* m_csvMapping = nullptr;
     editor::EditorPage* m_editorPage = nullptr;
     print::PrintPage* m_printPage = nullptr;
     templates::TemplatePage* m_templatePage = nullptr;

@@ -4,6 +4,7 @@
 #include "app/program_folder.h"
 #include "document/card_file_commands.h"
 #include "print/calibration_file.h"
+#include "print/mail_merge.h"
 #include "print/print_job.h"
 #include "print/print_page.h"
 #include "render/picture_operations.h"
@@ -18,8 +19,9 @@ namespace vellamo::app {
 
 namespace {
 
-const char* const PrintUsage = "usage: vellamo print CARD.vis (--pdf OUT.pdf | --printer QUEUE) [--used U] "
-                               "[--copies C] [--cut-lines] [--address K] [--calibration L,T,W,H] [--dpi D]";
+const char* const PrintUsage =
+    "usage: vellamo print CARD.vis (--pdf OUT.pdf | --printer QUEUE) [--used U] "
+    "[--copies C | --all-addresses] [--cut-lines] [--address K] [--calibration L,T,W,H] [--dpi D]";
 
 constexpr int DefaultPdfDpi = 1200;
 constexpr int MinPdfDpi = 72;
@@ -31,6 +33,8 @@ struct PrintOptions {
     QString queue;
     print::SheetValues values;
     bool cutLines = false;
+    bool copiesGiven = false;
+    bool allAddresses = false;
     std::optional<int> address;
     std::optional<print::Calibration> calibration;
     std::optional<int> dpi;
@@ -98,8 +102,11 @@ QString parse(const QStringList& args, PrintOptions& options)
                     .arg(print::MinCopies)
                     .arg(print::MaxCopies);
             options.values.copies = *v;
+            options.copiesGiven = true;
         } else if (a == u"--cut-lines") {
             options.cutLines = true;
+        } else if (a == u"--all-addresses") {
+            options.allAddresses = true;
         } else if (isOption(a, QStringLiteral("--address"))) {
             options.address =
                 integerIn(take("--address").value_or(QString()), 0, std::numeric_limits<int>::max());
@@ -122,6 +129,9 @@ QString parse(const QStringList& args, PrintOptions& options)
     }
     if (positional.size() != 1 || options.pdf.isEmpty() == options.queue.isEmpty())
         return QString::fromLatin1(PrintUsage);
+    if (options.allAddresses && (options.copiesGiven || options.address))
+        return QStringLiteral("--all-addresses prints one card per address; it takes neither --copies nor "
+                              "--address");
     if (options.dpi && options.pdf.isEmpty())
         return QStringLiteral("--dpi is for --pdf; a printer prints at its own resolution");
     options.card = positional.front();
@@ -149,6 +159,14 @@ int printCommand(const QStringList& args)
     addressbook::AddressBook addresses;
     if (!chooseCommandLineAddress(addresses, folder, options.address))
         return 1;
+    std::vector<render::PlaceholderFields> merged;
+    if (options.allAddresses) {
+        merged = print::mergeAddresses(addresses);
+        if (merged.empty()) {
+            printError(QStringLiteral("Error: ") + print::NoAddressToMerge);
+            return 1;
+        }
+    }
     render::PlaceholderFields fields;
     render::RenderContext renderContext;
     if (addresses.hasCurrentAddress()) {
@@ -186,8 +204,11 @@ int printCommand(const QStringList& args)
         printer.setOutputFormat(QPrinter::NativeFormat);
         printer.setPrinterName(options.queue);
     }
-    const print::PrintJobResult result = print::printCards(
-        printer, doc, settings, [&](const print::SheetPosition&) { return renderContext; }, ask);
+    const print::PrintJobResult result =
+        options.allAddresses
+            ? print::printMerge(printer, doc, settings, render::RenderContext(), merged, ask)
+            : print::printCards(
+                  printer, doc, settings, [&](const print::SheetPosition&) { return renderContext; }, ask);
     if (!result.printed) {
         printError(QStringLiteral("Error: ") + result.error);
         return 1;

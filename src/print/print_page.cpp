@@ -2,6 +2,7 @@
 
 #include "print/calibration_dialog.h"
 #include "print/calibration_file.h"
+#include "print/mail_merge.h"
 #include "print/picture_export.h"
 #include "print/picture_save.h"
 #include "print/vector_export.h"
@@ -177,7 +178,14 @@ PrintPage::PrintPage(document::CardDocument& doc, RenderContextSource context, d
     labelled("Page showed:", PageEd);
     SchneidBtn = new QCheckBox(QStringLiteral("Cut lines"), panel);
     SchneidBtn->setObjectName(QStringLiteral("SchneidBtn"));
-    panelLayout->addWidget(SchneidBtn);
+    // Check boxes take clicks on their box and caption only; keep them their own size.
+    panelLayout->addWidget(SchneidBtn, 0, Qt::AlignLeft);
+    MergeBtn = new QCheckBox(QStringLiteral("One card per address"), panel);
+    MergeBtn->setObjectName(QStringLiteral("MergeBtn"));
+    MergeBtn->setToolTip(QStringLiteral("Prints one card for every address of the address book"));
+    MergeBtn->setStatusTip(MergeBtn->toolTip());
+    MergeBtn->setEnabled(false);
+    panelLayout->addWidget(MergeBtn, 0, Qt::AlignLeft);
     panelLayout->addStretch(1);
     body->addWidget(panel);
 
@@ -195,6 +203,7 @@ PrintPage::PrintPage(document::CardDocument& doc, RenderContextSource context, d
     connect(KopiesED, &QSpinBox::valueChanged, this, &PrintPage::KopiesEDChange);
     connect(PageEd, &QSpinBox::valueChanged, this, &PrintPage::PageEdChange);
     connect(SchneidBtn, &QCheckBox::clicked, this, &PrintPage::SchneidBtnClick);
+    connect(MergeBtn, &QCheckBox::toggled, this, &PrintPage::MergeBtnClick);
     connect(ZoominBtn, &QToolButton::clicked, this, &PrintPage::ZoominBtnClick);
     connect(ZoomOutBtn, &QToolButton::clicked, this, &PrintPage::ZoomOutBtnClick);
     connect(PrintSetupBtn, &QToolButton::clicked, this, &PrintPage::PrintSetupClick);
@@ -207,6 +216,53 @@ PrintPage::PrintPage(document::CardDocument& doc, RenderContextSource context, d
 PrintPage::~PrintPage() = default;
 
 SheetValues PrintPage::values() const { return {UsedED->value(), KopiesED->value(), PageEd->value()}; }
+
+void PrintPage::setAddressBook(addressbook::AddressBook* book)
+{
+    if (m_book)
+        disconnect(m_book, nullptr, this, nullptr);
+    m_book = book;
+    MergeBtn->setEnabled(m_book != nullptr);
+    if (!m_book) {
+        MergeBtn->setChecked(false);
+        return;
+    }
+    connect(m_book, &addressbook::AddressBook::listChanged, this, [this] {
+        if (merging())
+            showMergeCopies();
+    });
+    // The merged cards show every address's edits.
+    connect(m_book, &addressbook::AddressBook::changed, this, [this] {
+        if (merging())
+            VPaintPaint();
+    });
+    if (merging())
+        showMergeCopies();
+}
+
+bool PrintPage::merging() const { return m_book && MergeBtn->isChecked(); }
+
+void PrintPage::showMergeCopies()
+{
+    // A book may hold more addresses, or none; the field shows what is printed.
+    KopiesED->setRange(0, std::max(MaxCopies, m_book->count()));
+    KopiesED->setValue(m_book->count());
+    VPaintPaint();
+}
+
+void PrintPage::MergeBtnClick()
+{
+    if (merging()) {
+        m_copiesBeforeMerge = KopiesED->value();
+        KopiesED->setEnabled(false);
+        showMergeCopies();
+        return;
+    }
+    KopiesED->setRange(MinCopies, MaxCopies);
+    KopiesED->setValue(m_copiesBeforeMerge);
+    KopiesED->setEnabled(true);
+    VPaintPaint();
+}
 
 void PrintPage::clampValues()
 {
@@ -259,18 +315,28 @@ bool PrintPage::paintPreview(QPainter& painter, QSize surface)
     QImage picture(card, QImage::Format_RGB32);
     if (picture.isNull())
         return true;
-    picture.fill(Qt::white);
-    {
-        const double scale = double(PreviewDpi) / document::UnitsPerInch;
+    const double scale = double(PreviewDpi) / document::UnitsPerInch;
+    auto render = [&](const render::RenderContext& context) {
+        picture.fill(Qt::white);
         const document::RenderModeScope mode(m_doc, document::DeviceConversion, scale);
         QPainter cardPainter(&picture);
-        render::DrawVCart(cardPainter, m_doc, m_context(), card.width(), card.height(), card.width(),
+        render::DrawVCart(cardPainter, m_doc, context, card.width(), card.height(), card.width(),
                           card.height(), scale, false);
-    }
-    // One rendering, copied to every position of the page shown.
+    };
+    const bool merge = merging();
+    const render::RenderContext base = m_context();
+    std::vector<render::PlaceholderFields> addresses;
+    if (merge)
+        addresses = mergeAddressesAsShown(*m_book);
+    else
+        render(base);
+    // Without merging one rendering is copied to every position of the page shown; merging,
+    // each position shows its own address.
     for (const SheetPosition& position : jobPositions(shown, m_doc.Format)) {
         if (position.sheet != shown.page - 1)
             continue;
+        if (merge)
+            render(mergeContext(base, addresses, shown.used, position));
         const QRect cell = previewCell(m_doc.Format, PreviewDpi, position.column, position.row);
         painter.drawImage(cell.topLeft(), picture);
         if (SchneidBtn->isChecked())
@@ -332,6 +398,10 @@ void PrintPage::report(const PrintJobResult& result)
 void PrintPage::PrintClick()
 {
     clampValues();
+    if (merging() && m_book->count() == 0) {
+        m_ask.inform(document::DefaultCaption, NoAddressToMerge, document::MessageIcon::Information);
+        return;
+    }
     QString askedFile;
     if (!chooseOutput(askedFile))
         return;
@@ -339,8 +409,11 @@ void PrintPage::PrintClick()
     settings.values = values();
     settings.cutLines = SchneidBtn->isChecked();
     settings.calibration = m_kalForm->calibration();
-    const PrintJobResult result = printCards(
-        *m_printer, m_doc, settings, [this](const SheetPosition&) { return m_context(); }, m_ask);
+    const PrintJobResult result =
+        merging()
+            ? printMerge(*m_printer, m_doc, settings, m_context(), mergeAddresses(*m_book), m_ask)
+            : printCards(
+                  *m_printer, m_doc, settings, [this](const SheetPosition&) { return m_context(); }, m_ask);
     // A file asked for this job is not kept for the next one.
     if (!askedFile.isEmpty())
         m_printer->setOutputFileName(QString());

@@ -4,6 +4,7 @@
 // bar that sets up the printer, prints, opens the card format, exports the card as a picture
 // and calibrates the printer. The placement rules live in sheet_layout.h; this page shows them.
 
+#include "addressbook/address_book.h"
 #include "document/card_document.h"
 #include "document/prompter.h"
 #include "imaging/progress.h"
@@ -60,6 +61,9 @@ public:
     // Tests set up the printer with a script; null gives Qt's dialog.
     void setPrinterSetup(PrinterSetup* setup) { m_setup = setup; }
     void setProgress(imaging::ProgressCallback progress) { m_progress = std::move(progress); }
+    // The book that "One card per address" merges; the page follows its changes.
+    void setAddressBook(addressbook::AddressBook* book);
+    bool merging() const;
 
     QPrinter& printer() { return *m_printer; }
     TKalForm* calibrationDialog() const { return m_kalForm; }
@@ -80,6 +84,8 @@ public:
     void KopiesEDChange();
     void PageEdChange();
     void SchneidBtnClick();
+    // "One card per address": the copies field shows the number of addresses and is locked.
+    void MergeBtnClick();
     void PrintClick();
     void PrintSetupClick();
     // Shows the calibration dialog, then writes "options.dat" (silently not, when it cannot).
@@ -91,6 +97,7 @@ public:
     QSpinBox* KopiesED = nullptr;
     QSpinBox* PageEd = nullptr;
     QCheckBox* SchneidBtn = nullptr;
+    QCheckBox* MergeBtn = nullptr;
     QToolButton* ZoominBtn = nullptr;
     QToolButton* ZoomOutBtn = nullptr;
     QToolButton* PrintSetupBtn = nullptr;
@@ -112,6 +119,8 @@ private:
     // A queue, a PDF file the set-up named, or a PDF file asked for now; false when cancelled.
     bool chooseOutput(QString& askedFile);
     void report(const PrintJobResult& result);
+    // Puts the number of addresses into the copies field while merging.
+    void showMergeCopies();
 
     document::CardDocument& m_doc;
     RenderContextSource m_context;
@@ -121,6 +130,9 @@ private:
     std::unique_ptr<QtPrinterSetup> m_qtSetup;
     PrinterSetup* m_setup = nullptr;
     TKalForm* m_kalForm = nullptr;
+    addressbook::AddressBook* m_book = nullptr;
+    // The copies the user had before merging, back when the box is cleared.
+    int m_copiesBeforeMerge = 10;
     imaging::ProgressCallback m_progress;
     // The export's save dialog keeps its last name and entry, as one dialog would.
     QString m_exportName;

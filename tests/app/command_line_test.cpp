@@ -1,9 +1,12 @@
 #include "app/command_line.h"
 
+#include "addressbook/address_database.h"
+
 #include "support/bytes.h"
 #include "support/file_size_limit.h"
 #include "support/files.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -331,4 +334,57 @@ TEST(CommandLine, BuildRefusesZeroCharactersInTexts)
         EXPECT_TRUE(r.err.contains("\"Text\"")) << r.err.toStdString();
         EXPECT_FALSE(QFile::exists(dir.filePath("card.vis")));
     }
+}
+
+TEST(CommandLine, ExportAllAddressesWritesOneFileNamedAfterEachAddress)
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath("card.vis"), defaultCard("Card of [First Name] [City]"));
+    const QString out = dir.filePath("cards");
+
+    ProcessRun r =
+        runVellamo({"--home", dir.path(), "export", dir.filePath("card.vis"), out, "--all-addresses"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains("holds no address")) << r.err.toStdString();
+
+    // Rows: 2 first name, 3 last name, 7 city.
+    auto record = [](const std::string& first, const std::string& last, const std::string& city) {
+        vellamo::addressbook::AddressRecord a;
+        a.strings[1] = first;
+        a.strings[2] = last;
+        a.strings[6] = city;
+        return a;
+    };
+    const std::vector<vellamo::addressbook::AddressRecord> book = {
+        record("Anna", "Berg", "Oslo"),    record("Anna", "BERG", "Bergen"),         record("", "", "Tromso"),
+        record("Ola", "Dahl/Ek", "Molde"), record("J\xF6rg", "..M\xFCller", "Graz"),
+    };
+    ASSERT_TRUE(vellamo::addressbook::writeAddressBookFile(dir.filePath("AdrDB.dat"), book, {}, 0));
+
+    r = runVellamo({"--home", dir.path(), "export", dir.filePath("card.vis"), out, "--all-addresses",
+                    "--format-index", "14"});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    // The same name in other case is the same file on some systems; "/" would name a folder.
+    const QStringList names = {"Berg Anna.svg", "BERG Anna (2).svg", "Address 3.svg", "Dahl_Ek Ola.svg",
+                               QString::fromUtf8("M\xC3\xBCller J\xC3\xB6rg.svg")};
+    const QStringList cities = {"Oslo", "Bergen", "Tromso", "Molde", "Graz"};
+    EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), names.size());
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const QString svg = QString::fromUtf8(readFile(QDir(out).filePath(names[i])));
+        EXPECT_TRUE(svg.contains(cities[i])) << names[i].toStdString();
+    }
+
+    // PNG without --format-index; each picture differs from the others.
+    const QString png = dir.filePath("png");
+    r = runVellamo({"--home", dir.path(), "export", dir.filePath("card.vis"), png, "--all-addresses"});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QImage first(QDir(png).filePath("Berg Anna.png"));
+    const QImage second(QDir(png).filePath("BERG Anna (2).png"));
+    ASSERT_FALSE(first.isNull());
+    EXPECT_EQ(first.size(), QSize(340, 207));
+    EXPECT_NE(first, second);
+
+    r = runVellamo(
+        {"--home", dir.path(), "export", dir.filePath("card.vis"), out, "--all-addresses", "--address", "1"});
+    EXPECT_EQ(r.status, 2);
 }

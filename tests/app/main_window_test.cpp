@@ -605,3 +605,49 @@ TEST(MainWindow, DoubleClickInTheAddressListOpensTheTemplateAssistant)
     EXPECT_EQ(s.window->addresses().currentIndex(), 1);
     EXPECT_EQ(s.window->pages()->currentWidget(), s.window->templatePage());
 }
+
+TEST(MainWindow, AddressButtonsImportAndExportAndTheMergeFollowsTheBook)
+{
+    Shell s;
+    s.start();
+    s.window->pages()->setCurrentIndex(0);
+    auto button = [&](const QString& caption) {
+        for (QPushButton* b : s.window->addressesPage()->findChildren<QPushButton*>())
+            if (b->text() == caption)
+                return b;
+        return static_cast<QPushButton*>(nullptr);
+    };
+    // Beside "New Address" and "&Delete Address..." on the Edit page.
+    s.window->addressesPage()->subPages()->setCurrentIndex(1);
+    QApplication::processEvents();
+    QPushButton* importButton = button("Import addresses...");
+    QPushButton* exportButton = button("Export addresses...");
+    ASSERT_TRUE(importButton && exportButton);
+    EXPECT_TRUE(importButton->isVisible());
+
+    QFile vcf(s.file("two.vcf"));
+    ASSERT_TRUE(vcf.open(QIODevice::WriteOnly));
+    vcf.write("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Berg;Anna;;;\r\nFN:Anna Berg\r\nEND:VCARD\r\n"
+              "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Dahl;Ole;;;\r\nFN:Ole Dahl\r\nEND:VCARD\r\n");
+    vcf.close();
+    s.ask.openFiles = {s.file("two.vcf")};
+    QTest::mouseClick(importButton, Qt::LeftButton);
+    ASSERT_EQ(s.ask.openRequests.size(), 1u);
+    QListWidget* list = s.window->addressesPage()->AdrList();
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(0)->text(), "Berg Anna");
+    EXPECT_EQ(list->item(1)->text(), "Dahl Ole");
+
+    // The Print page's merge counts the imported addresses.
+    print::PrintPage* printPage = s.window->printPage();
+    printPage->MergeBtn->setChecked(true);
+    EXPECT_EQ(printPage->KopiesED->value(), 2);
+
+    s.ask.saveFiles = {s.file("out.vcf")};
+    QTest::mouseClick(exportButton, Qt::LeftButton);
+    QFile out(s.file("out.vcf"));
+    ASSERT_TRUE(out.open(QIODevice::ReadOnly));
+    const QByteArray written = out.readAll();
+    EXPECT_EQ(written.count("BEGIN:VCARD"), 2);
+    EXPECT_TRUE(written.contains("N:Dahl;Ole;;;"));
+}

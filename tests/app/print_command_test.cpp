@@ -1,5 +1,6 @@
 // `vellamo print` into PDF files, checked with poppler's own tools.
 
+#include "addressbook/address_database.h"
 #include "document/card_file.h"
 #include "support/files.h"
 #include "support/private_cupsd.h"
@@ -164,4 +165,51 @@ TEST(PrintCommand, OneCellAndManyCellFormats)
     Home many(50, 50);
     EXPECT_EQ(many.print({"--pdf", pdf, "--copies", "1000", "--used", "100", "--dpi", "72"}).status, 0);
     EXPECT_EQ(vellamo::testing::pdfPageCount(pdf), 1);
+}
+
+TEST(PrintCommand, AllAddressesPrintsOneCardPerAddressOfTheBook)
+{
+    Home home;
+    document::CardDocument doc;
+    doc.updateExtents();
+    document::Tobs& text = doc.object(1);
+    text.Kind = document::TextObject;
+    text.Left = doc.CardExtentX / 3 + 4000;
+    text.Top = doc.CardExtentY / 3 + 12000;
+    text.Width = 60000;
+    text.Height = 12000;
+    text.Text = "Card of [First Name]";
+    text.FontName = "Arial";
+    text.FontSize = 12;
+    vellamo::testing::writeFile(home.card, document::cardToBytes(doc));
+    const QString pdf = home.file("merge.pdf");
+
+    // No address book at all: nothing to merge.
+    CommandRun run = home.print({"--pdf", pdf, "--all-addresses"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains("holds no address")) << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(pdf));
+
+    std::vector<addressbook::AddressRecord> records(3);
+    records[0].strings[1] = "Anna";
+    records[1].strings[1] = "Bert";
+    records[2].strings[1] = "Cleo";
+    ASSERT_TRUE(addressbook::writeAddressBookFile(home.file("AdrDB.dat"), records, {}, 0));
+    run = home.print({"--pdf", pdf, "--all-addresses", "--used", "9", "--dpi", "150"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    // The last cell of the first sheet, then two on the second.
+    EXPECT_EQ(vellamo::testing::pdfPageCount(pdf), 2);
+    QProcess text1, text2;
+    text1.start("pdftotext", {"-f", "1", "-l", "1", pdf, "-"});
+    text2.start("pdftotext", {"-f", "2", "-l", "2", pdf, "-"});
+    ASSERT_TRUE(text1.waitForFinished(30000) && text2.waitForFinished(30000));
+    const QString first = QString::fromUtf8(text1.readAllStandardOutput());
+    const QString second = QString::fromUtf8(text2.readAllStandardOutput());
+    EXPECT_EQ(first.count("Card of "), 1);
+    EXPECT_TRUE(first.contains("Card of Anna"));
+    EXPECT_TRUE(second.contains("Card of Bert") && second.contains("Card of Cleo")) << second.toStdString();
+
+    run = home.print({"--pdf", pdf, "--all-addresses", "--copies", "3"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.err.contains("--all-addresses prints one card per address"));
 }

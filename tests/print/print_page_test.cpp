@@ -4,6 +4,7 @@
 #include "imaging/picture_writer.h"
 #include "print/calibration_dialog.h"
 #include "print/calibration_file.h"
+#include "print/mail_merge.h"
 #include "support/files.h"
 #include "support/scripted_prompter.h"
 #include "test_cards.h"
@@ -326,4 +327,92 @@ TEST(PrintPage, ThePrinterSetupIsFollowedByThePreview)
     EXPECT_EQ(shown.width(), int(210 / 25.4 * 600 + 0.5) / 17);
     EXPECT_EQ(shown.height(), int(148 / 25.4 * 600 + 0.5) / 17);
     EXPECT_TRUE(cardShown(shown, cellAt35(1, 0)));
+}
+
+namespace {
+
+// Dark pixels of the card shown in a 90 x 55 mm cell at 35 dpi: its text.
+int inkIn(const QImage& preview, QPoint cell)
+{
+    int ink = 0;
+    for (int y = 0; y < 75; ++y)
+        for (int x = 0; x < 124; ++x) {
+            const QRgb c = preview.pixel(cell + QPoint(x, y));
+            ink += qGray(c) < 128 && c != qRgb(255, 0, 0);
+        }
+    return ink;
+}
+
+addressbook::AddressRecord named(const std::string& last)
+{
+    addressbook::AddressRecord record;
+    record.strings[2] = last;  // "Last Name"
+    return record;
+}
+
+}  // namespace
+
+TEST(PrintPage, OneCardPerAddressShowsAndPrintsEveryAddress)
+{
+    Page p;
+    document::Tobs& text = p.doc.object(2);
+    text.Kind = document::TextObject;
+    text.Left = p.doc.CardExtentX / 3 + 2000;
+    text.Top = p.doc.CardExtentY / 3 + 10000;
+    text.Width = 66000;
+    text.Height = 20000;
+    text.Text = "[Last Name]";
+    text.FontName = "Arial";
+    text.FontSize = 28;
+    addressbook::AddressBook book;
+    book.appendRecords({named("I"), named("WWWWWW"), named("")});
+    book.ChangeAktName(0);
+    EXPECT_FALSE(p.page->MergeBtn->isEnabled()) << "no book to merge yet";
+    p.page->setAddressBook(&book);
+    ASSERT_TRUE(p.page->MergeBtn->isEnabled());
+    EXPECT_EQ(p.page->MergeBtn->text(), "One card per address");
+
+    p.page->KopiesED->setValue(7);
+    QTest::mouseClick(p.page->MergeBtn, Qt::LeftButton);
+    EXPECT_EQ(p.page->KopiesED->value(), 3);
+    EXPECT_FALSE(p.page->KopiesED->isEnabled());
+    QImage shown = p.preview();
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(cardShown(shown, cellAt35(i % 2, i / 2)), i < 3) << "cell " << i;
+    const int narrow = inkIn(shown, cellAt35(0, 0)), wide = inkIn(shown, cellAt35(1, 0));
+    EXPECT_GT(narrow, 0);
+    EXPECT_GT(wide, 3 * narrow) << "each cell shows its own address";
+    EXPECT_EQ(inkIn(shown, cellAt35(0, 1)), 0);
+
+    // The book's changes are followed: an edit of the working copy, an address added.
+    book.setValue(3, "WWWWWW");
+    book.NewAddress("", "", false);
+    EXPECT_EQ(p.page->KopiesED->value(), 4);
+    shown = p.preview();
+    EXPECT_TRUE(cardShown(shown, cellAt35(1, 1)));
+    EXPECT_EQ(inkIn(shown, cellAt35(0, 0)), wide);
+
+    const QString pdf = p.home.filePath("merge.pdf");
+    p.ask.saveFiles = {pdf};
+    QTest::mouseClick(p.page->PrintBtn, Qt::LeftButton);
+    EXPECT_TRUE(p.ask.messages.empty()) << p.ask.texts().join(", ").toStdString();
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {pdf, "-"});
+    ASSERT_TRUE(pdftotext.waitForFinished(30000));
+    EXPECT_EQ(QString::fromUtf8(pdftotext.readAllStandardOutput()).count("WWWWWW"), 2);
+
+    // Cleared: the user's copies are back.
+    QTest::mouseClick(p.page->MergeBtn, Qt::LeftButton);
+    EXPECT_EQ(p.page->KopiesED->value(), 7);
+    EXPECT_TRUE(p.page->KopiesED->isEnabled());
+
+    // An empty book prints nothing and says why.
+    addressbook::AddressBook empty;
+    p.page->setAddressBook(&empty);
+    QTest::mouseClick(p.page->MergeBtn, Qt::LeftButton);
+    EXPECT_EQ(p.page->KopiesED->value(), 0);
+    QTest::mouseClick(p.page->PrintBtn, Qt::LeftButton);
+    EXPECT_EQ(p.ask.saveRequests.size(), 1u) << "no file asked for";
+    ASSERT_EQ(p.ask.messages.size(), 1u);
+    EXPECT_EQ(p.ask.messages[0].text, print::NoAddressToMerge);
 }
