@@ -6,9 +6,11 @@
 #include <sane/saneopts.h>
 
 #include <QByteArray>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <mutex>
+#include <thread>
 
 namespace vellamo::scanning {
 
@@ -277,8 +279,12 @@ ScanResult scanPicture(const QString& device, const ScanSettings& settings,
                 break;
             if (status == SANE_STATUS_CANCELLED)
                 return cancelled();
-            if (status != SANE_STATUS_GOOD)
+            if (status != SANE_STATUS_GOOD) {
+                // A backend's reader thread that is still starting can be cancelled inside the C
+                // library and never end; a moment's wait lets it reach a safe point first.
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
                 return failed(statusText(status));
+            }
             length = std::clamp<SANE_Int>(length, 0, SANE_Int(buffer.size()));
             frames.addBytes(buffer.data(), std::size_t(length));
             received += length;
