@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libgraphicsmagick++1-dev
     libsane-dev libsane1 sane-utils
+    zlib1g-dev
     fonts-liberation2 fontconfig
     netpbm
     cups libcups2-dev printer-driver-cups-pdf poppler-utils

@@ -1,5 +1,6 @@
 #include "print/print_job.h"
 
+#include "print/pdf_compression.h"
 #include "render/gdi_geometry.h"
 
 #include <QDir>
@@ -74,11 +75,11 @@ QString printerDescription(const QPrinter& printer)
     return QStringLiteral("the printer \"%1\"").arg(printer.printerName());
 }
 
-void drawCardInCell(QPainter& painter, document::CardDocument& doc, const render::RenderContext& context,
-                    QRect cell, double printScale)
+void drawCardInCell(QPainter& painter, document::CardDocument& doc, const std::vector<int>& drawn,
+                    const render::RenderContext& context, QRect cell, double printScale)
 {
     // XOff = W - X and YOff = H - Y put the card's corner on (X, Y).
-    render::DrawVCart(painter, doc, context, cell.width(), cell.height(), cell.width() - cell.x(),
+    render::DrawVCart(painter, doc, drawn, context, cell.width(), cell.height(), cell.width() - cell.x(),
                       cell.height() - cell.y(), printScale, false);
 }
 
@@ -120,6 +121,7 @@ PrintJobResult printCards(QPrinter& printer, document::CardDocument& doc, const 
     }
     printer.setDocName(PrintJobTitle);
     printer.setFullPage(false);
+    const FastPdfCompression fastPages;
     QPainter painter;
     if (!painter.begin(&printer)) {
         result.error = startProblem(printer);
@@ -134,6 +136,7 @@ PrintJobResult printCards(QPrinter& printer, document::CardDocument& doc, const 
         ask.inform(document::DefaultCaption, UnequalResolutionWarning, document::MessageIcon::Information);
 
     const std::vector<SheetPosition> positions = jobPositions(settings.values, doc.Format);
+    const std::vector<int> drawn = render::usedSlots(doc);
     {
         const double printScale = double(dx) / document::UnitsPerInch;
         const document::RenderModeScope mode(doc, document::DeviceConversion, printScale);
@@ -152,7 +155,7 @@ PrintJobResult printCards(QPrinter& printer, document::CardDocument& doc, const 
             render::RenderContext context = contextFor(position);
             context.MmPerInchX = settings.calibration.mmPerInchX();
             context.MmPerInchY = settings.calibration.mmPerInchY();
-            drawCardInCell(painter, doc, context, cell, printScale);
+            drawCardInCell(painter, doc, drawn, context, cell, printScale);
             if (settings.cutLines)
                 drawCutLines(painter, cell);
             ++result.cards;

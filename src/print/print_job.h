@@ -12,6 +12,7 @@
 
 #include <QString>
 #include <functional>
+#include <vector>
 
 class QPainter;
 class QPrinter;
@@ -50,9 +51,9 @@ PrintJobResult printCards(QPrinter& printer, document::CardDocument& doc, const 
 
 // Draws one card into `cell` of a printer surface at `dx` pixels per inch: the content at the
 // uncalibrated scale Dx / 20000, the cell (position, size, clip) as calibrated. The document
-// must be in device mode at that scale.
-void drawCardInCell(QPainter& painter, document::CardDocument& doc, const render::RenderContext& context,
-                    QRect cell, double printScale);
+// must be in device mode at that scale; `drawn` are its used slots.
+void drawCardInCell(QPainter& painter, document::CardDocument& doc, const std::vector<int>& drawn,
+                    const render::RenderContext& context, QRect cell, double printScale);
 
 // The dotted one-pixel outline through (X, Y), (X + W, Y), (X + W, Y + H), (X, Y + H).
 void drawCutLines(QPainter& painter, QRect cell);

@@ -473,6 +473,21 @@ void drawPicture(QPainter& p, Tobs& o, const Box& b)
 void DrawVCart(QPainter& surface, document::CardDocument& doc, const RenderContext& context, int W, int H,
                int XOff, int YOff, double Scale, bool Framed)
 {
+    DrawVCart(surface, doc, usedSlots(doc), context, W, H, XOff, YOff, Scale, Framed);
+}
+
+std::vector<int> usedSlots(const document::CardDocument& doc)
+{
+    std::vector<int> found;
+    for (int slot = document::FirstSlot; slot <= document::LastSlot; ++slot)
+        if (doc.object(slot).isUsed())
+            found.push_back(slot);
+    return found;
+}
+
+void DrawVCart(QPainter& surface, document::CardDocument& doc, const std::vector<int>& drawn,
+               const RenderContext& context, int W, int H, int XOff, int YOff, double Scale, bool Framed)
+{
     const RenderingFlag rendering(doc);
     surface.setRenderHint(QPainter::Antialiasing, true);
     surface.setRenderHint(QPainter::TextAntialiasing, true);
@@ -492,10 +507,8 @@ void DrawVCart(QPainter& surface, document::CardDocument& doc, const RenderConte
 
     drawBackground(surface, doc, R, W, H, Framed);
 
-    for (int slot = document::FirstSlot; slot <= document::LastSlot; ++slot) {
+    for (const int slot : drawn) {
         Tobs& o = doc.object(slot);
-        if (!o.isUsed())
-            continue;
         const Box b{std::int64_t(GetLeft(doc, o)) - XOff, std::int64_t(GetTop(doc, o)) - YOff,
                     GetWidth(doc, o), GetHeight(doc, o)};
         switch (o.Kind) {
