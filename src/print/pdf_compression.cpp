@@ -26,6 +26,6 @@ extern "C" int deflateInit_(z_streamp stream, int level, const char* version, in
     if (level == Z_DEFAULT_COMPRESSION && vellamo::print::FastPdfCompression::active())
         level = Z_BEST_SPEED;
     constexpr int DefaultMemoryLevel = 8;
-    return deflateInit2_(stream, level, Z_DEFLATED, MAX_WBITS, DefaultMemoryLevel, Z_DEFAULT_STRATEGY, version,
-                         streamSize);
+    return deflateInit2_(stream, level, Z_DEFLATED, MAX_WBITS, DefaultMemoryLevel, Z_DEFAULT_STRATEGY,
+                         version, streamSize);
 }

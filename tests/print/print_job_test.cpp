@@ -6,6 +6,7 @@
 
 #include <QFileInfo>
 #include <QImage>
+#include <QPainter>
 #include <QPrinter>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -94,4 +95,76 @@ TEST(PrintJob, ThePictureIsStretchedIntoItsBox)
     EXPECT_EQ(area.pixel(w * 7 / 8, h * 7 / 8), qRgb(255, 255, 0));
     EXPECT_EQ(area.pixel(w + 10, h / 8), qRgb(255, 255, 255)) << "nothing beyond the box";
     EXPECT_EQ(area.pixel(w / 8, h + 10), qRgb(255, 255, 255));
+}
+
+namespace {
+
+// Whether every dark pixel of `a` has a dark pixel of `b` at most one pixel away.
+int darkPixelsWithoutPartner(const QImage& a, const QImage& b)
+{
+    auto dark = [](const QImage& image, int x, int y) {
+        return x >= 0 && y >= 0 && x < image.width() && y < image.height() && qGray(image.pixel(x, y)) < 128;
+    };
+    int lonely = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            if (!dark(a, x, y))
+                continue;
+            bool partner = false;
+            for (int j = -1; j <= 1 && !partner; ++j)
+                for (int i = -1; i <= 1 && !partner; ++i)
+                    partner = dark(b, x + i, y + j);
+            lonely += partner ? 0 : 1;
+        }
+    return lonely;
+}
+
+}  // namespace
+
+// A printer strokes outlines itself; they must cover what the screen and picture export draw.
+TEST(PrintJob, OutlinesPrintWhereTheCardDrawsThem)
+{
+    document::CardDocument doc;
+    auto shape = [&](int slot, int kind, int x, int y, int w, int h, int width) {
+        document::Tobs& o = doc.object(slot);
+        o.Kind = document::ShapeObject;
+        o.ShapeKind = kind;
+        o.Left = doc.CardExtentX / 3 + x;
+        o.Top = doc.CardExtentY / 3 + y;
+        o.Width = w;
+        o.Height = h;
+        o.BorderColor = 0;
+        o.LineWidth = width;
+        o.FillMode = document::FillOnlyBorder;
+    };
+    shape(1, document::ShapeRectangle, 2000, 2000, 30000, 15000, 1);
+    shape(2, document::ShapeEllipse, 36000, 2000, 30000, 20000, 4);
+    shape(3, document::LineHorizontal, 2000, 30000, 60000, 0, 2);
+    shape(4, document::LineSlantedUp, 2000, 20000, 20000, 8000, 1);
+    shape(5, document::ShapeRoundedRectangle, 30000, 24000, 30000, 15000, 3);
+
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("outlines.pdf");
+    constexpr int Dpi = 600;
+    printToPdf(doc, pdf, 1, Dpi);
+    const QRect cell = print::printCell(doc.Format, print::Calibration(), Dpi, Dpi, 0, 0);
+    const QImage printed = vellamo::testing::rasterisePdfArea(pdf, 1, Dpi, cell);
+    ASSERT_FALSE(printed.isNull());
+
+    QImage drawn(cell.size(), QImage::Format_RGB32);
+    drawn.fill(Qt::white);
+    {
+        const double scale = double(Dpi) / document::UnitsPerInch;
+        const document::RenderModeScope mode(doc, document::DeviceConversion, scale);
+        QPainter painter(&drawn);
+        print::drawCardInCell(painter, doc, render::usedSlots(doc), render::RenderContext(),
+                              QRect(QPoint(0, 0), cell.size()), scale);
+    }
+    int darkDrawn = 0;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x)
+            darkDrawn += qGray(drawn.pixel(x, y)) < 128 ? 1 : 0;
+    ASSERT_GT(darkDrawn, 5000) << "the outlines are drawn";
+    EXPECT_EQ(darkPixelsWithoutPartner(printed, drawn), 0);
+    EXPECT_EQ(darkPixelsWithoutPartner(drawn, printed), 0);
 }
