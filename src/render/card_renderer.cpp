@@ -257,7 +257,11 @@ QFont textFont(const Tobs& o, double Scale, const RenderContext& context)
     font.setItalic(o.FontStyle & document::FontItalic);
     font.setUnderline(o.FontStyle & document::FontUnderline);
     font.setStrikeOut(o.FontStyle & document::FontStrikeOut);
+    // Letters one by one on their advances, as the system's text output places them: no
+    // kerning, and no ligatures where the script does not need shaping (which is also the
+    // largest part of the time a sheet of cards takes).
     font.setKerning(false);
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 

@@ -47,6 +47,7 @@ QFont templateFont(int pixelHeight)
     font.setWeight(QFont::Normal);
     font.setItalic(false);
     font.setKerning(false);
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 
