@@ -78,16 +78,10 @@ public:
     }
     void int32(const char* key, std::int32_t& field) const
     {
-        const QJsonValue v = m_json.value(QLatin1String(key));
-        if (v.isDouble())
-            field = std::int32_t(v.toInteger(field));
+        field = std::int32_t(whole(key, std::numeric_limits<std::int32_t>::min(),
+                                   std::numeric_limits<std::int32_t>::max(), field));
     }
-    void byte(const char* key, std::uint8_t& field) const
-    {
-        const QJsonValue v = m_json.value(QLatin1String(key));
-        if (v.isDouble())
-            field = std::uint8_t(v.toInteger(field));
-    }
+    void byte(const char* key, std::uint8_t& field) const { field = std::uint8_t(whole(key, 0, 255, field)); }
     void flag(const char* key, bool& field) const
     {
         const QJsonValue v = m_json.value(QLatin1String(key));
@@ -118,6 +112,21 @@ public:
     }
 
 private:
+    // A number the field can hold as it is; anything else would be stored as another value.
+    qint64 whole(const char* key, qint64 lowest, qint64 highest, qint64 current) const
+    {
+        const QJsonValue v = m_json.value(QLatin1String(key));
+        if (!v.isDouble())
+            return current;
+        const double d = v.toDouble();
+        if (d == std::trunc(d) && d >= double(lowest) && d <= double(highest))
+            return qint64(d);
+        if (m_error.isEmpty())
+            m_error = u'"' + QLatin1String(key) + u'"' + m_where +
+                      QStringLiteral(" must be a whole number from %1 to %2").arg(lowest).arg(highest);
+        return current;
+    }
+
     const QJsonObject& m_json;
     QString m_where;
     QString& m_error;

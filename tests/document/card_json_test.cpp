@@ -170,6 +170,36 @@ TEST(CardJson, ZeroCharactersInStringsAreRefusedNamingTheField)
     EXPECT_NE(message.find("\"Name\" of \"CardFormat\""), std::string::npos) << message;
 }
 
+// A number its field cannot hold would be stored as another number without a word.
+TEST(CardJson, NumbersAFieldCannotHoldAreRefusedNamingTheField)
+{
+    CardDocument doc;
+    const auto refusal = [&](const QByteArray& text) {
+        const auto result = cardFromJson(QJsonDocument::fromJson(text).object(), doc);
+        EXPECT_FALSE(result.ok) << text.toStdString();
+        return result.message.toStdString();
+    };
+    std::string message = refusal(R"({"Objects": [{"Slot": 3, "Kind": 1, "Left": 4294967396}]})");
+    EXPECT_NE(message.find("\"Left\" of the object in slot 3"), std::string::npos) << message;
+    EXPECT_NE(message.find("-2147483648 to 2147483647"), std::string::npos) << message;
+    message = refusal(R"({"Objects": [{"Slot": 3, "Kind": 1, "Width": 1.5}]})");
+    EXPECT_NE(message.find("\"Width\""), std::string::npos) << message;
+    message = refusal(R"({"Objects": [{"Slot": 4, "Kind": 2, "FontStyle": 256}]})");
+    EXPECT_NE(message.find("\"FontStyle\""), std::string::npos) << message;
+    message = refusal(R"({"CardFormat": {"Columns": -3000000000}})");
+    EXPECT_NE(message.find("\"Columns\" of \"CardFormat\""), std::string::npos) << message;
+
+    const auto built = cardFromJson(
+        QJsonDocument::fromJson(
+            R"({"CardExtentX": -2147483648, "Objects": [{"Slot": 2, "Kind": 1, "Top": 2147483647, "FontPitch": 255}]})")
+            .object(),
+        doc);
+    ASSERT_TRUE(built.ok) << built.message.toStdString();
+    EXPECT_EQ(doc.CardExtentX, std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(doc.object(2).Top, std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(doc.object(2).FontPitch, 255);
+}
+
 TEST(CardJson, TheDumpWrittenInPiecesIsTheWholeDocumentsText)
 {
     CardDocument doc = richCard();
