@@ -3,6 +3,8 @@
 // build-fuzz/fuzz/fuzz_make_seeds fuzz/corpus
 
 #include "addressbook/address_database.h"
+#include "addressbook/csv_format.h"
+#include "addressbook/vcard_format.h"
 #include "document/card_file.h"
 #include "document/card_format_list.h"
 #include "document/card_json.h"
@@ -129,6 +131,12 @@ int main(int argc, char** argv)
     put("address_book", "empty.dat", addressbook::addressBookToBytes({}, labels, 0));
     put("address_book", "two.dat",
         addressbook::addressBookToBytes({anna, addressbook::AddressRecord()}, labels, 1));
+    addressbook::AddressRecord jussi;
+    jussi.strings[0] = "Jussi";
+    jussi.strings[1] = "M\xE4kel\xE4";
+    jussi.strings[2] = "Line one\r\nLine two, \"quoted\"; and more";
+    put("address_import", "book.vcf", addressbook::writeVcards({anna, jussi}));
+    put("address_import", "book.csv", addressbook::writeCsv({anna, jussi}));
 
     const char* extensions[] = {"bmp", "dib", "gif", "iff", "jif", "jpg",
                                 "lbm", "pcx", "rle", "tga", "tif", "png"};

@@ -262,7 +262,6 @@ ImportedAddresses csvRecords(const CsvTable& table, const CsvMapping& mapping)
             const QString value = row[c].trimmed();
             if (value.isEmpty())
                 continue;
-            any = true;
             const int target = std::size_t(c) < mapping.size() ? mapping[std::size_t(c)] : -1;
             if (target < 0 || target >= AddressStringCount || !record.strings[std::size_t(target)].empty()) {
                 result.addUnplaced(heading(c));
@@ -272,7 +271,9 @@ ImportedAddresses csvRecords(const CsvTable& table, const CsvMapping& mapping)
             oneLine.replace(QStringLiteral("\r\n"), QStringLiteral(", "))
                 .replace(u'\n', QStringLiteral(", "));
             record.strings[std::size_t(target)] = result.toAnsi(oneLine);
+            any = true;
         }
+        // A row that fills no field would be a blank address in the book.
         if (any)
             result.records.push_back(record);
     }

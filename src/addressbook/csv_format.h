@@ -19,7 +19,7 @@ CsvTable readCsvTable(const QByteArray& bytes);
 // given to the first column that names it, -1 for the others.
 CsvMapping guessCsvMapping(const QStringList& header);
 
-// One record per row that holds anything. Cells of unmapped columns, and of a column whose
+// One record per row that fills a field. Cells of unmapped columns, and of a column whose
 // string an earlier column already filled, are counted as unplaced under their heading.
 ImportedAddresses csvRecords(const CsvTable& table, const CsvMapping& mapping);
 

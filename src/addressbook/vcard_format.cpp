@@ -274,9 +274,9 @@ public:
             !m_fullName.isEmpty() && m_fullName != m_organisation) {
             // Only a formatted name: its last word is taken as the last name.
             const qsizetype space = m_fullName.lastIndexOf(u' ');
-            set(LastName, space < 0 ? m_fullName : m_fullName.mid(space + 1), QStringLiteral("FN"));
+            set(LastName, space < 0 ? m_fullName : m_fullName.mid(space + 1).trimmed(), QStringLiteral("FN"));
             if (space > 0)
-                set(FirstName, m_fullName.left(space), QStringLiteral("FN"));
+                set(FirstName, m_fullName.left(space).trimmed(), QStringLiteral("FN"));
         }
         return m_record;
     }
