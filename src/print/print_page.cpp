@@ -1,5 +1,6 @@
 #include "print/print_page.h"
 
+#include "imaging/dib_record.h"
 #include "print/calibration_dialog.h"
 #include "print/calibration_file.h"
 #include "print/mail_merge.h"
@@ -312,16 +313,23 @@ bool PrintPage::paintPreview(QPainter& painter, QSize surface)
     const QSize card = previewCardSize(m_doc.Format, PreviewDpi);
     if (card.isEmpty())
         return true;
-    QImage picture(card, QImage::Format_RGB32);
-    if (picture.isNull())
-        return true;
+    const std::vector<SheetPosition> positions = jobPositions(shown, m_doc.Format);
+    // Only what the page can show of the card is rendered: a card far larger than the sheet
+    // would otherwise need a picture of gigabytes at every repaint.
+    const QRect part = previewShownPart(positions, shown.page - 1, m_doc.Format, PreviewDpi, page);
+    QImage picture;
+    if (!part.isEmpty() && qint64(part.width()) * part.height() <= imaging::MaxPicturePixels)
+        picture = QImage(part.size(), QImage::Format_RGB32);
     const double scale = double(PreviewDpi) / document::UnitsPerInch;
     auto render = [&](const render::RenderContext& context) {
+        if (picture.isNull())
+            return;
         picture.fill(Qt::white);
         const document::RenderModeScope mode(m_doc, document::DeviceConversion, scale);
         QPainter cardPainter(&picture);
-        render::DrawVCart(cardPainter, m_doc, context, card.width(), card.height(), card.width(),
-                          card.height(), scale, false);
+        // XOff = W + x puts the card's pixel (x, y) of the part on the picture's corner.
+        render::DrawVCart(cardPainter, m_doc, context, card.width(), card.height(), card.width() + part.x(),
+                          card.height() + part.y(), scale, false);
     };
     const bool merge = merging();
     const render::RenderContext base = m_context();
@@ -332,13 +340,14 @@ bool PrintPage::paintPreview(QPainter& painter, QSize surface)
         render(base);
     // Without merging one rendering is copied to every position of the page shown; merging,
     // each position shows its own address.
-    for (const SheetPosition& position : jobPositions(shown, m_doc.Format)) {
+    for (const SheetPosition& position : positions) {
         if (position.sheet != shown.page - 1)
             continue;
         if (merge)
             render(mergeContext(base, addresses, shown.used, position));
         const QRect cell = previewCell(m_doc.Format, PreviewDpi, position.column, position.row);
-        painter.drawImage(cell.topLeft(), picture);
+        if (!picture.isNull())
+            painter.drawImage(cell.topLeft() + part.topLeft(), picture);
         if (SchneidBtn->isChecked())
             drawCutLines(painter, cell);
     }

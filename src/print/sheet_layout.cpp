@@ -86,6 +86,20 @@ QSize previewCardSize(const document::CardFormat& format, int previewDpi)
                  truncToInt32(format.CardHeight / MillimetresPerInch * previewDpi));
 }
 
+QRect previewShownPart(const std::vector<SheetPosition>& positions, int sheet,
+                       const document::CardFormat& format, int previewDpi, QSize page)
+{
+    const QRect pageRect(QPoint(0, 0), page);
+    QRect part;
+    for (const SheetPosition& position : positions) {
+        if (position.sheet != sheet)
+            continue;
+        const QRect cell = previewCell(format, previewDpi, position.column, position.row);
+        part |= (cell & pageRect).translated(-cell.topLeft());
+    }
+    return part;
+}
+
 QRect printCell(const document::CardFormat& format, const Calibration& calibration, int dx, int dy,
                 int column, int row)
 {

@@ -67,8 +67,14 @@ struct Calibration {
 // The card cell in preview pixels: X = Trunc(MarginLeft / 25.39995 x dpi + PitchX / 25.39995 x
 // dpi x c), W = Trunc(CardWidth / 25.39995 x dpi), likewise Y and H; uncalibrated.
 QRect previewCell(const document::CardFormat& format, int previewDpi, int column, int row);
-// The card size at preview resolution, the size of the one rendered picture.
+// The card size at preview resolution.
 QSize previewCardSize(const document::CardFormat& format, int previewDpi);
+// What a preview page of `page` pixels shows of the card at the positions on `sheet`, in the
+// card's own pixels from its corner: the part the one rendered picture has to hold. At most the
+// page in each direction where no cell starts before the page's corner; empty when no cell
+// of that sheet reaches the page.
+QRect previewShownPart(const std::vector<SheetPosition>& positions, int sheet,
+                       const document::CardFormat& format, int previewDpi, QSize page);
 
 // The card cell in printer pixels from the printable area's corner: X = Trunc((MarginLeft -
 // left) / MmPerInchX x Dx + PitchX / MmPerInchX x Dx x c), W = Trunc(CardWidth / MmPerInchX x

@@ -158,6 +158,28 @@ TEST(PrintPage, OneCellFormatsAndFormatChanges)
     EXPECT_EQ(p.page->UsedED->value(), 0);
 }
 
+// A card larger than the sheet shows its corner at any zoom, without a picture of the whole card.
+TEST(PrintPage, ACardLargerThanTheSheetShowsWhatFitsOnThePage)
+{
+    document::CardFormat huge = document::defaultCardFormat();
+    huge.Columns = huge.Rows = 1;
+    huge.CardWidth = huge.PitchX = 3000;
+    huge.CardHeight = huge.PitchY = 1000;
+    huge.MarginLeft = 20;
+    huge.MarginTop = 30;
+    Page p(huge);
+    for (int dpi : {35, 262}) {
+        p.page->PreviewDpi = dpi;
+        const QImage preview = p.preview();
+        ASSERT_EQ(preview.size(), p.page->previewPage());
+        const QPoint corner(int(20 / MmPerInch * dpi), int(30 / MmPerInch * dpi));
+        EXPECT_TRUE(cardShown(preview, corner)) << dpi << " dpi";
+        EXPECT_NE(preview.pixel(corner - QPoint(2, 2)), qRgb(255, 0, 0)) << "nothing before the card";
+        const QPoint past = corner + QPoint(int(10 / MmPerInch * dpi) + 3, 2);
+        EXPECT_EQ(preview.pixel(past), qRgb(255, 255, 255)) << "the red box ends after 10 mm";
+    }
+}
+
 TEST(PrintPage, ZoomStepsAndCutLines)
 {
     Page p;

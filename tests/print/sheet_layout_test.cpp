@@ -201,3 +201,36 @@ TEST(SheetLayout, PreviewPageSize)
               QSize(int(1653 * 262.0 / 200), int(2200 * 262.0 / 100)));
     EXPECT_EQ(previewPageSize({1000, 1000}, 0, 600, 35), QSize(0, 58));
 }
+
+TEST(SheetLayout, ThePreviewRendersNoMoreOfACardThanThePageShows)
+{
+    const QSize a4(280, 398);  // at 35 dpi
+    const document::CardFormat ten = format(2, 5);
+    SheetValues values;
+    values.copies = 10;
+    const std::vector<SheetPosition> sheet = jobPositions(values, ten);
+    EXPECT_EQ(previewShownPart(sheet, 0, ten, 35, a4), QRect(QPoint(0, 0), previewCardSize(ten, 35)))
+        << "every cell lies on the page";
+    EXPECT_TRUE(previewShownPart(sheet, 1, ten, 35, a4).isEmpty()) << "no position on the second sheet";
+
+    // A 3000 x 1000 mm card: at 262 dpi 30944 x 10314 pixels, of which the page shows its own size.
+    document::CardFormat huge = format(1, 1);
+    huge.CardWidth = huge.PitchX = 3000;
+    huge.CardHeight = huge.PitchY = 1000;
+    huge.MarginLeft = 10;
+    const QSize page(2380, 3389);
+    values.copies = 1;
+    const QRect part = previewShownPart(jobPositions(values, huge), 0, huge, 262, page);
+    const int left = int(10 / MmPerInch * 262);
+    EXPECT_EQ(part, QRect(0, 0, page.width() - left, page.height()));
+
+    // A cell starting before the page's corner shows its part from there on.
+    huge.MarginLeft = -10;
+    huge.MarginTop = 200;
+    const QRect shifted = previewShownPart(jobPositions(values, huge), 0, huge, 262, page);
+    EXPECT_EQ(shifted.topLeft(), QPoint(left, 0)) << "Trunc(-10 / 25.39995 x 262) is -" << left;
+    EXPECT_EQ(shifted.size(), QSize(page.width(), page.height() - int(200 / MmPerInch * 262)));
+    huge.MarginTop = 5000;
+    EXPECT_TRUE(previewShownPart(jobPositions(values, huge), 0, huge, 262, page).isEmpty())
+        << "below the page";
+}
