@@ -1,5 +1,6 @@
 #include "editor/effects_dialog.h"
 
+#include "editor/dialog_buttons.h"
 #include "editor/standard_dialogs.h"
 #include "editor/whole_number_edit.h"
 
@@ -95,14 +96,7 @@ TEffektForm::TEffektForm(ColorChooser& colors, QWidget* parent) : QDialog(parent
     shadowLayout->addWidget(SchattEd2, 2, 1);
     shadowLayout->setColumnStretch(0, 1);
 
-    okButton = new QPushButton(QStringLiteral("OK"), this);
-    okButton->setDefault(true);
-    cancelButton = new QPushButton(QStringLiteral("&Cancel"), this);
-    cancelButton->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(okButton);
-    buttons->addWidget(cancelButton);
+    QHBoxLayout* buttons = okCancelRow(*this, okButton, cancelButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(borderGroup);
@@ -116,7 +110,6 @@ TEffektForm::TEffektForm(ColorChooser& colors, QWidget* parent) : QDialog(parent
         m_accepted = effects();
         accept();
     });
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     setEffects(TextEffects());
 }
 

@@ -3,6 +3,7 @@
 #include "addressbook/address_fields.h"
 #include "document/ansi_text.h"
 #include "editor/centred_on_screen.h"
+#include "editor/dialog_buttons.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -88,19 +89,12 @@ TTxtForm::TTxtForm(QWidget* parent) : QDialog(parent)
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
 
-    okButton = new QPushButton(QStringLiteral("OK"), this);
-    okButton->setDefault(true);
-    cancelButton = new QPushButton(QStringLiteral("&Cancel"), this);
-    cancelButton->setAutoDefault(false);
+    QHBoxLayout* buttons = okCancelRow(*this, okButton, cancelButton);
 
     auto* fields = new QHBoxLayout;
     fields->addWidget(ComboBox1, 1);
     fields->addWidget(AdddBtn);
     fields->addWidget(AddBtn2);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(okButton);
-    buttons->addWidget(cancelButton);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->setSpacing(6);
@@ -112,7 +106,6 @@ TTxtForm::TTxtForm(QWidget* parent) : QDialog(parent)
     connect(AdddBtn, &QPushButton::clicked, this, &TTxtForm::AdddBtnClick);
     connect(AddBtn2, &QPushButton::clicked, this, &TTxtForm::AddBtn2Click);
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 QStringList TTxtForm::memoLines() const

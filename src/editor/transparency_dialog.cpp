@@ -1,5 +1,6 @@
 #include "editor/transparency_dialog.h"
 
+#include "editor/dialog_buttons.h"
 #include "editor/standard_dialogs.h"
 
 #include <QCheckBox>
@@ -36,20 +37,13 @@ TTransForm::TTransForm(ColorChooser& colors, QWidget* parent) : QDialog(parent),
     AutoCheck = new QCheckBox(QStringLiteral("Use colour of left bottom pixel"), this);
     AutoCheck->setObjectName(QStringLiteral("AutoCheck"));
 
-    okButton = new QPushButton(QStringLiteral("OK"), this);
-    okButton->setDefault(true);
-    cancelButton = new QPushButton(QStringLiteral("&Cancel"), this);
-    cancelButton->setAutoDefault(false);
+    QHBoxLayout* buttons = okCancelRow(*this, okButton, cancelButton);
 
     auto* choices = new QGridLayout;
     choices->addWidget(TransCheck, 0, 0);
     choices->addWidget(BitBtn2, 0, 1);
     choices->addWidget(AutoCheck, 1, 0, 1, 2);
     choices->setColumnStretch(0, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(okButton);
-    buttons->addWidget(cancelButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(choices);
     layout->addStretch(1);
@@ -57,7 +51,6 @@ TTransForm::TTransForm(ColorChooser& colors, QWidget* parent) : QDialog(parent),
 
     connect(BitBtn2, &QPushButton::clicked, this, &TTransForm::BitBtn2Click);
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     setTransparency(PictureTransparency());
 }
 

@@ -1,5 +1,7 @@
 #include "print/jpeg_quality_dialog.h"
 
+#include "editor/dialog_buttons.h"
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -49,14 +51,7 @@ TJPEGQForm::TJPEGQForm(QWidget* parent) : QDialog(parent)
     grid->addLayout(number, 2, 0, 1, 3);
     grid->setColumnStretch(1, 1);
 
-    okButton = new QPushButton(QStringLiteral("OK"), this);
-    okButton->setDefault(true);
-    cancelButton = new QPushButton(QStringLiteral("&Cancel"), this);
-    cancelButton->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(okButton);
-    buttons->addWidget(cancelButton);
+    QHBoxLayout* buttons = editor::okCancelRow(*this, okButton, cancelButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text);
@@ -68,7 +63,6 @@ TJPEGQForm::TJPEGQForm(QWidget* parent) : QDialog(parent)
     connect(QualED1, &QSlider::valueChanged, this, &TJPEGQForm::QualED1Change);
     connect(QualED2, &QSpinBox::valueChanged, this, &TJPEGQForm::QualED2Change);
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TJPEGQForm::QualED1Change() { QualED2->setValue(QualED1->value()); }
