@@ -49,6 +49,25 @@ struct FixedChooser : CardStockChooser {
     }
 };
 
+// A stock's card size, margins, pitch and cells as its row in the list gives them.
+struct Geometry {
+    double width, height, left, top, pitchX, pitchY;
+    int columns, rows;
+};
+
+void expectGeometry(const CardFormat* f, const Geometry& g)
+{
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->CardWidth, g.width) << f->Name;
+    EXPECT_EQ(f->CardHeight, g.height) << f->Name;
+    EXPECT_EQ(f->MarginLeft, g.left) << f->Name;
+    EXPECT_EQ(f->MarginTop, g.top) << f->Name;
+    EXPECT_EQ(f->PitchX, g.pitchX) << f->Name;
+    EXPECT_EQ(f->PitchY, g.pitchY) << f->Name;
+    EXPECT_EQ(f->Columns, g.columns) << f->Name;
+    EXPECT_EQ(f->Rows, g.rows) << f->Name;
+}
+
 }  // namespace
 
 TEST(CardStocks, ShippedRowsBecomeRecordsWithTheTablesMillimetres)
@@ -57,37 +76,12 @@ TEST(CardStocks, ShippedRowsBecomeRecordsWithTheTablesMillimetres)
     ASSERT_EQ(formats.size(), 39u);
 
     // Avery,5371,...,US-Letter,215.9,279.4,88.9,50.8,19.05,12.7,88.9,50.8,2,5
-    const CardFormat* avery = byName(formats, "Avery 5371 US Letter 2x5");
-    ASSERT_TRUE(avery);
-    EXPECT_EQ(avery->CardWidth, 88.9);
-    EXPECT_EQ(avery->CardHeight, 50.8);
-    EXPECT_EQ(avery->MarginLeft, 19.05);
-    EXPECT_EQ(avery->MarginTop, 12.7);
-    EXPECT_EQ(avery->PitchX, 88.9);
-    EXPECT_EQ(avery->PitchY, 50.8);
-    EXPECT_EQ(avery->Columns, 2);
-    EXPECT_EQ(avery->Rows, 5);
-
+    expectGeometry(byName(formats, "Avery 5371 US Letter 2x5"), {88.9, 50.8, 19.05, 12.7, 88.9, 50.8, 2, 5});
     // Sattleford,VM-6200,,Business cards,A4,210,297,180,50,15,14,180,55,1,5
-    const CardFormat* wide = byName(formats, "Sattleford VM-6200 A4 1x5");
-    ASSERT_TRUE(wide);
-    EXPECT_EQ(wide->CardWidth, 180);
-    EXPECT_EQ(wide->CardHeight, 50);
-    EXPECT_EQ(wide->MarginLeft, 15);
-    EXPECT_EQ(wide->MarginTop, 14);
-    EXPECT_EQ(wide->PitchX, 180);
-    EXPECT_EQ(wide->PitchY, 55);
-    EXPECT_EQ(wide->Columns, 1);
-
+    expectGeometry(byName(formats, "Sattleford VM-6200 A4 1x5"), {180, 50, 15, 14, 180, 55, 1, 5});
     // Sigel,DP 830,DP 930,Business cards,A4,210,297,84.984,54.998,14.111,10.936,94.897,55.033,2,5
-    const CardFormat* sigel = byName(formats, "Sigel DP 830 A4 2x5");
-    ASSERT_TRUE(sigel);
-    EXPECT_EQ(sigel->CardWidth, 84.984);
-    EXPECT_EQ(sigel->CardHeight, 54.998);
-    EXPECT_EQ(sigel->MarginLeft, 14.111);
-    EXPECT_EQ(sigel->MarginTop, 10.936);
-    EXPECT_EQ(sigel->PitchX, 94.897);
-    EXPECT_EQ(sigel->PitchY, 55.033);
+    expectGeometry(byName(formats, "Sigel DP 830 A4 2x5"),
+                   {84.984, 54.998, 14.111, 10.936, 94.897, 55.033, 2, 5});
 
     for (const CardFormat& f : formats)
         EXPECT_LE(f.Name.size(), 50u) << f.Name;
