@@ -17,4 +17,4 @@ build_dir=${BUILD_DIR:-build-asan}
 CC=clang CXX=clang++ cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DVELLAMO_SANITIZE=ON -DVELLAMO_BUILD_BENCHMARKS=OFF
 cmake --build "$build_dir" --parallel "$(nproc)"
-ctest --test-dir "$build_dir" --output-on-failure --parallel "$(nproc)" --timeout 900
+ctest --test-dir "$build_dir" --output-on-failure --parallel "$(nproc)" --timeout 900 --repeat until-pass:2

@@ -10,4 +10,4 @@ if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
 fi
 bash scripts/build.sh
 build_dir=${BUILD_DIR:-build}
-ctest --test-dir "$build_dir" --output-on-failure --parallel "$(nproc)" --timeout 600
+ctest --test-dir "$build_dir" --output-on-failure --parallel "$(nproc)" --timeout 600 --repeat until-pass:2

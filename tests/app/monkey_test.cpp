@@ -4,12 +4,15 @@
 #include "app/main_window.h"
 
 #include "document/card_file.h"
+#include "print/print_page.h"
 #include "support/files.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFileDialog>
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
@@ -75,6 +78,20 @@ private:
     QString m_saveFolder;
 };
 
+// Qt's printer dialog offers a real file dialog for printing into a file, where random keys would
+// make and delete folders anywhere: the monkey sets up the printer at random instead.
+class RandomPrinterSetup : public print::PrinterSetup {
+public:
+    explicit RandomPrinterSetup(std::mt19937& random) : m_random(random) {}
+    void setupPrinter(QPrinter& printer) override
+    {
+        printer.setPageOrientation(m_random() % 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    }
+
+private:
+    std::mt19937& m_random;
+};
+
 class Monkey {
 public:
     Monkey(app::TSDIAppForm& window, std::mt19937& random, int events)
@@ -87,6 +104,8 @@ public:
     std::set<QString> seen;
     int sent() const { return m_sent; }
     bool finished() const { return m_finished; }
+    // Real file dialogs that opened anyway: closed before any event reached them.
+    int fileDialogs = 0;
 
     // One event per turn of the event loop. The next turn is queued first, so that a dialog or
     // menu opened by this event (a nested loop) keeps receiving events.
@@ -95,6 +114,13 @@ public:
         QTimer::singleShot(0, [this] { tick(); });
         if (m_finished)
             return;
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (auto* files = qobject_cast<QFileDialog*>(top); files && files->isVisible()) {
+                ++fileDialogs;
+                files->reject();
+                return;
+            }
+        }
         if (QWidget* popup = QApplication::activePopupWidget();
             popup && (m_sent >= m_events || roll(8) == 0)) {
             popup->close();
@@ -233,7 +259,13 @@ TEST(Monkey, TenThousandRandomEventsThenTheSavedCardOpens)
                         home.filePath("saved0.vis"), home.filePath("saved1.vis"),
                         home.filePath("missing.vis")},
                        home.path() + "/");
-    app::TSDIAppForm window(home.path() + "/", app::ShellDialogs{&ask, nullptr, nullptr});
+    // Whatever a random event saves or prints by accident lands in the temporary folder.
+    const QString workingFolder = QDir::currentPath();
+    QDir::setCurrent(home.path());
+    RandomPrinterSetup printerSetup(random);
+    app::ShellDialogs dialogs{&ask, nullptr, nullptr};
+    dialogs.printerSetup = &printerSetup;
+    app::TSDIAppForm window(home.path() + "/", dialogs);
     window.show();
     window.activateWindow();
 
@@ -251,6 +283,7 @@ TEST(Monkey, TenThousandRandomEventsThenTheSavedCardOpens)
     for (const QString& place : monkey.seen)
         std::cout << "  " << place.toStdString() << std::endl;
     EXPECT_EQ(monkey.sent(), Events);
+    EXPECT_EQ(monkey.fileDialogs, 0);
 
     const QString saved = home.filePath("final.vis");
     ASSERT_TRUE(document::Saveit(window.doc(), saved, ask));
@@ -258,4 +291,5 @@ TEST(Monkey, TenThousandRandomEventsThenTheSavedCardOpens)
     const auto read = document::readCardBytes(vellamo::testing::readFile(saved), reopened);
     EXPECT_TRUE(read.signatureMatched && read.complete);
     EXPECT_EQ(document::cardToBytes(reopened), vellamo::testing::readFile(saved));
+    QDir::setCurrent(workingFolder);
 }
