@@ -4,84 +4,51 @@
 #include "document/units.h"
 
 #include <cstring>
+#include <type_traits>
 
 namespace vellamo::document {
 
-void appendObjectEntry(QByteArray& bytes, int slot, const Tobs& o)
-{
-    appendInt32(bytes, slot);
-    appendInt32(bytes, o.Left);
-    appendInt32(bytes, o.Top);
-    appendInt32(bytes, o.Width);
-    appendInt32(bytes, o.Height);
-    appendByte(bytes, o.KeepAspect ? 1 : 0);
-    appendInt32(bytes, o.Kind);
-    appendInt32(bytes, o.Color);
-    appendInt32(bytes, o.ShapeKind);
-    appendInt32(bytes, o.TextAlign);
-    appendInt32(bytes, o.BorderColor);
-    appendInt32(bytes, o.FillMode);
-    appendByte(bytes, o.Shadow ? 1 : 0);
-    appendByte(bytes, o.Outline ? 1 : 0);
-    appendInt32(bytes, o.ShadowDX);
-    appendInt32(bytes, o.ShadowDY);
-    appendByte(bytes, o.Transparent ? 1 : 0);
-    appendByte(bytes, o.AutoTransparent ? 1 : 0);
-    appendInt32(bytes, o.LineWidth);
-    appendInt32(bytes, o.Rotation);
-    appendZeroTerminated(bytes, o.Text);
-    appendInt32(bytes, o.FontColor);
-    appendInt32(bytes, o.FontHeight);
-    appendZeroTerminated(bytes, o.FontName);
-    appendByte(bytes, o.FontPitch);
-    appendInt32(bytes, o.FontSize);
-    appendByte(bytes, o.FontStyle);
-}
-
 namespace {
 
-// Each field is stored only once it was read whole, so a file that ends inside an entry keeps
-// the fields before that point.
-class EntryReader {
-public:
-    explicit EntryReader(ByteReader& in) : m_in(in) {}
-    bool ok() const { return m_ok; }
+void appendField(QByteArray& bytes, std::int32_t value) { appendInt32(bytes, value); }
+void appendField(QByteArray& bytes, bool value) { appendByte(bytes, value ? 1 : 0); }
+void appendField(QByteArray& bytes, std::uint8_t value) { appendByte(bytes, value); }
+void appendField(QByteArray& bytes, const std::string& text) { appendZeroTerminated(bytes, text); }
 
-    void int32(std::int32_t& field)
-    {
-        if (!m_ok)
-            return;
-        if (auto v = m_in.int32())
-            field = *v;
-        else
-            m_ok = false;
-    }
-    void flag(bool& field)
-    {
-        if (!m_ok)
-            return;
-        if (auto v = m_in.byte())
-            field = *v != 0;
-        else
-            m_ok = false;
-    }
-    void byte(std::uint8_t& field)
-    {
-        if (!m_ok)
-            return;
-        if (auto v = m_in.byte())
-            field = *v;
-        else
-            m_ok = false;
-    }
-    void text(std::string& field)
-    {
-        if (!m_ok)
-            return;
-        bool complete = false;
-        field = m_in.zeroTerminated(complete);
-        m_ok = complete;
-    }
+bool readField(ByteReader& in, std::int32_t& field)
+{
+    const auto v = in.int32();
+    if (v)
+        field = *v;
+    return v.has_value();
+}
+bool readField(ByteReader& in, bool& field)
+{
+    const auto v = in.byte();
+    if (v)
+        field = *v != 0;
+    return v.has_value();
+}
+bool readField(ByteReader& in, std::uint8_t& field)
+{
+    const auto v = in.byte();
+    if (v)
+        field = *v;
+    return v.has_value();
+}
+bool readField(ByteReader& in, std::string& field)
+{
+    bool complete = false;
+    field = in.zeroTerminated(complete);
+    return complete;
+}
+
+// The card's own header fields, each stored only once it was read whole.
+class HeaderReader {
+public:
+    explicit HeaderReader(ByteReader& in) : m_in(in) {}
+    bool ok() const { return m_ok; }
+    template <class T> void operator()(T& field) { m_ok = m_ok && readField(m_in, field); }
 
 private:
     ByteReader& m_in;
@@ -89,6 +56,27 @@ private:
 };
 
 }  // namespace
+
+void appendObjectEntry(QByteArray& bytes, int slot, const Tobs& o)
+{
+    appendInt32(bytes, slot);
+    visitStoredFields([&](const char*, auto member) { appendField(bytes, o.*member); });
+}
+
+bool readObjectFields(ByteReader& in, Tobs& o, const std::function<void()>& textRead)
+{
+    bool ok = true;
+    visitStoredFields([&](const char*, auto member) {
+        if (!ok)
+            return;
+        ok = readField(in, o.*member);
+        if constexpr (std::is_same_v<decltype(member), std::string Tobs::*>) {
+            if (ok && member == &Tobs::Text && textRead)
+                textRead();
+        }
+    });
+    return ok;
+}
 
 QByteArray cardToBytes(const CardDocument& doc)
 {
@@ -131,11 +119,11 @@ CardReadResult readCardBytes(const QByteArray& bytes, CardDocument& doc, const C
     doc.Format = cardFormatFromBytes(format->constData());
     doc.updateExtents();  // stands until the stored extents are read
 
-    EntryReader header(in);
-    header.int32(doc.CardExtentX);
-    header.int32(doc.CardExtentY);
-    header.int32(doc.BackgroundMode);
-    header.text(doc.BackgroundFile);
+    HeaderReader header(in);
+    header(doc.CardExtentX);
+    header(doc.CardExtentY);
+    header(doc.BackgroundMode);
+    header(doc.BackgroundFile);
     if (!header.ok())
         return result;
     if (hooks.backgroundRead)
@@ -154,39 +142,14 @@ CardReadResult readCardBytes(const QByteArray& bytes, CardDocument& doc, const C
         if (*slot < FirstSlot || *slot > LastSlot)
             break;
         Tobs& o = doc.object(*slot);
-        EntryReader entry(in);
-        entry.int32(o.Left);
-        entry.int32(o.Top);
-        entry.int32(o.Width);
-        entry.int32(o.Height);
-        entry.flag(o.KeepAspect);
-        entry.int32(o.Kind);
-        entry.int32(o.Color);
-        entry.int32(o.ShapeKind);
-        entry.int32(o.TextAlign);
-        entry.int32(o.BorderColor);
-        entry.int32(o.FillMode);
-        entry.flag(o.Shadow);
-        entry.flag(o.Outline);
-        entry.int32(o.ShadowDX);
-        entry.int32(o.ShadowDY);
-        entry.flag(o.Transparent);
-        entry.flag(o.AutoTransparent);
-        entry.int32(o.LineWidth);
-        entry.int32(o.Rotation);
-        entry.text(o.Text);
-        if (entry.ok() && o.Kind == PictureObject) {
-            imaging::deldib(o.Picture);
-            if (hooks.pictureEntryRead)
-                hooks.pictureEntryRead(*slot);
-        }
-        entry.int32(o.FontColor);
-        entry.int32(o.FontHeight);
-        entry.text(o.FontName);
-        entry.byte(o.FontPitch);
-        entry.int32(o.FontSize);
-        entry.byte(o.FontStyle);
-        if (!entry.ok())
+        const bool whole = readObjectFields(in, o, [&] {
+            if (o.Kind == PictureObject) {
+                imaging::deldib(o.Picture);
+                if (hooks.pictureEntryRead)
+                    hooks.pictureEntryRead(*slot);
+            }
+        });
+        if (!whole)
             return result;
     }
     result.complete = true;

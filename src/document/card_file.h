@@ -3,6 +3,7 @@
 // The ".vis" card file: signature, card format, editing area, background, zoom, then one
 // entry per used slot and the terminator 10001. Pictures are kept by path only.
 
+#include "document/binary_io.h"
 #include "document/card_document.h"
 
 #include <QByteArray>
@@ -15,6 +16,10 @@ inline constexpr const char* CardSignature = "Korvend Quillstone-Cardcrafter 2.0
 
 // One object's entry as the card file stores it: its slot index, then its fields.
 void appendObjectEntry(QByteArray& bytes, int slot, const Tobs& object);
+// Reads one entry's stored fields, those after its slot index, into `object`; each field is
+// stored only once it was read whole, so data that ends inside an entry keeps the fields before
+// that point. `textRead` runs as soon as Text was read. False when the data ended first.
+bool readObjectFields(ByteReader& in, Tobs& object, const std::function<void()>& textRead = {});
 
 // The file as Saveit writes it.
 QByteArray cardToBytes(const CardDocument& doc);

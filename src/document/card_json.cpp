@@ -90,6 +90,10 @@ public:
         else if (v.isDouble())
             field = v.toInteger() != 0;
     }
+    void field(const char* key, std::int32_t& f) const { int32(key, f); }
+    void field(const char* key, std::uint8_t& f) const { byte(key, f); }
+    void field(const char* key, bool& f) const { flag(key, f); }
+    void field(const char* key, std::string& f) const { text(key, f); }
     void real(const char* key, double& field) const
     {
         field = doubleFromJson(m_json.value(QLatin1String(key)), field);
@@ -180,68 +184,24 @@ using StringValue = std::function<QJsonValue(const std::string&)>;
 
 QJsonValue plainString(const std::string& text) { return fromAnsi(text); }
 
+QJsonValue fieldToJson(std::int32_t value, const StringValue&) { return value; }
+QJsonValue fieldToJson(bool value, const StringValue&) { return value; }
+QJsonValue fieldToJson(std::uint8_t value, const StringValue&) { return int(value); }
+QJsonValue fieldToJson(const std::string& text, const StringValue& string) { return string(text); }
+
 QJsonObject objectToJson(int slot, const Tobs& o, const StringValue& string)
 {
     QJsonObject json;
     json["Slot"] = slot;
-    json["Left"] = o.Left;
-    json["Top"] = o.Top;
-    json["Width"] = o.Width;
-    json["Height"] = o.Height;
-    json["KeepAspect"] = o.KeepAspect;
-    json["Kind"] = o.Kind;
-    json["Color"] = o.Color;
-    json["ShapeKind"] = o.ShapeKind;
-    json["TextAlign"] = o.TextAlign;
-    json["BorderColor"] = o.BorderColor;
-    json["FillMode"] = o.FillMode;
-    json["Shadow"] = o.Shadow;
-    json["Outline"] = o.Outline;
-    json["ShadowDX"] = o.ShadowDX;
-    json["ShadowDY"] = o.ShadowDY;
-    json["Transparent"] = o.Transparent;
-    json["AutoTransparent"] = o.AutoTransparent;
-    json["LineWidth"] = o.LineWidth;
-    json["Rotation"] = o.Rotation;
-    json["Text"] = string(o.Text);
-    json["FontColor"] = o.FontColor;
-    json["FontHeight"] = o.FontHeight;
-    json["FontName"] = string(o.FontName);
-    json["FontPitch"] = int(o.FontPitch);
-    json["FontSize"] = o.FontSize;
-    json["FontStyle"] = int(o.FontStyle);
+    visitStoredFields(
+        [&](const char* key, auto member) { json[QLatin1String(key)] = fieldToJson(o.*member, string); });
     return json;
 }
 
 void objectFromJson(const QJsonObject& json, Tobs& o, int slot, QString& error)
 {
     JsonFields in(json, QStringLiteral(" of the object in slot %1").arg(slot), error);
-    in.int32("Left", o.Left);
-    in.int32("Top", o.Top);
-    in.int32("Width", o.Width);
-    in.int32("Height", o.Height);
-    in.flag("KeepAspect", o.KeepAspect);
-    in.int32("Kind", o.Kind);
-    in.int32("Color", o.Color);
-    in.int32("ShapeKind", o.ShapeKind);
-    in.int32("TextAlign", o.TextAlign);
-    in.int32("BorderColor", o.BorderColor);
-    in.int32("FillMode", o.FillMode);
-    in.flag("Shadow", o.Shadow);
-    in.flag("Outline", o.Outline);
-    in.int32("ShadowDX", o.ShadowDX);
-    in.int32("ShadowDY", o.ShadowDY);
-    in.flag("Transparent", o.Transparent);
-    in.flag("AutoTransparent", o.AutoTransparent);
-    in.int32("LineWidth", o.LineWidth);
-    in.int32("Rotation", o.Rotation);
-    in.text("Text", o.Text);
-    in.int32("FontColor", o.FontColor);
-    in.int32("FontHeight", o.FontHeight);
-    in.text("FontName", o.FontName);
-    in.byte("FontPitch", o.FontPitch);
-    in.int32("FontSize", o.FontSize);
-    in.byte("FontStyle", o.FontStyle);
+    visitStoredFields([&](const char* key, auto member) { in.field(key, o.*member); });
 }
 
 }  // namespace

@@ -32,15 +32,7 @@ ObjectBox boxOf(const Tobs& object) { return {object.Left, object.Top, object.Wi
 
 bool sameObject(const Tobs& a, const Tobs& b)
 {
-    return a.Left == b.Left && a.Top == b.Top && a.Width == b.Width && a.Height == b.Height &&
-           a.KeepAspect == b.KeepAspect && a.Rotation == b.Rotation && a.TextAlign == b.TextAlign &&
-           a.Kind == b.Kind && a.LineWidth == b.LineWidth && a.BorderColor == b.BorderColor &&
-           a.FillMode == b.FillMode && a.Color == b.Color && a.AutoTransparent == b.AutoTransparent &&
-           a.Transparent == b.Transparent && a.Shadow == b.Shadow && a.Outline == b.Outline &&
-           a.ShadowDX == b.ShadowDX && a.ShadowDY == b.ShadowDY && a.ShapeKind == b.ShapeKind &&
-           a.Text == b.Text && a.FontColor == b.FontColor && a.FontHeight == b.FontHeight &&
-           a.FontName == b.FontName && a.FontPitch == b.FontPitch && a.FontSize == b.FontSize &&
-           a.FontStyle == b.FontStyle && samePicture(a.Picture, b.Picture);
+    return sameStoredFields(a, b) && samePicture(a.Picture, b.Picture);
 }
 
 bool sameBackground(const CardBackground& a, const CardBackground& b)

@@ -79,4 +79,46 @@ public:
     const std::string& PictureFile() const { return Text; }
 };
 
+// Tobs' stored fields, each once, in the order of the card file's entry: `field(name, member)`
+// with the field's name (its JSON key) and a pointer to the member. The card file, the
+// clipboard entry, the JSON of dump and build, the undo diff and equality all walk this list,
+// so a field added here is stored, copied, dumped and undone everywhere. The picture is not a
+// stored field: files keep its path in Text.
+template <class Field> constexpr void visitStoredFields(Field&& field)
+{
+    field("Left", &Tobs::Left);
+    field("Top", &Tobs::Top);
+    field("Width", &Tobs::Width);
+    field("Height", &Tobs::Height);
+    field("KeepAspect", &Tobs::KeepAspect);
+    field("Kind", &Tobs::Kind);
+    field("Color", &Tobs::Color);
+    field("ShapeKind", &Tobs::ShapeKind);
+    field("TextAlign", &Tobs::TextAlign);
+    field("BorderColor", &Tobs::BorderColor);
+    field("FillMode", &Tobs::FillMode);
+    field("Shadow", &Tobs::Shadow);
+    field("Outline", &Tobs::Outline);
+    field("ShadowDX", &Tobs::ShadowDX);
+    field("ShadowDY", &Tobs::ShadowDY);
+    field("Transparent", &Tobs::Transparent);
+    field("AutoTransparent", &Tobs::AutoTransparent);
+    field("LineWidth", &Tobs::LineWidth);
+    field("Rotation", &Tobs::Rotation);
+    field("Text", &Tobs::Text);
+    field("FontColor", &Tobs::FontColor);
+    field("FontHeight", &Tobs::FontHeight);
+    field("FontName", &Tobs::FontName);
+    field("FontPitch", &Tobs::FontPitch);
+    field("FontSize", &Tobs::FontSize);
+    field("FontStyle", &Tobs::FontStyle);
+}
+
+inline bool sameStoredFields(const Tobs& a, const Tobs& b)
+{
+    bool same = true;
+    visitStoredFields([&](const char*, auto member) { same = same && a.*member == b.*member; });
+    return same;
+}
+
 }  // namespace vellamo::document

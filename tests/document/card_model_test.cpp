@@ -1,9 +1,13 @@
 #include "document/card_model.h"
 
 #include "document/card_file.h"
+#include "document/card_json.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
+
+#include <set>
+#include <type_traits>
 
 using namespace vellamo::document;
 
@@ -224,4 +228,48 @@ TEST(CardModel, AMoveIsOneStepOfItsBox)
     model.history().redo();
     EXPECT_EQ(cardToBytes(model.doc()), after);
     EXPECT_EQ(model.history().undoText(), QStringLiteral("Move"));
+}
+
+// Changing any one stored field alone must reach every place derived from the field list: the
+// undo history, the card file and the dump.
+TEST(StoredFields, EachFieldAloneMakesAStepADifferentFileAndADifferentDump)
+{
+    CardModel model;
+    Tobs& base = putShape(model.doc(), 4, 1000);
+    base.Text = "text";
+    base.FontName = "Arial";
+    model.announceReplaced();
+    const QByteArray file = cardToBytes(model.doc());
+    const auto dump = [&] {
+        QByteArray json;
+        writeCardJson(model.doc(), [&](const QByteArray& piece) { json += piece; });
+        return json;
+    };
+    const QByteArray json = dump();
+
+    std::set<std::string> names;
+    visitStoredFields([&](const char* name, auto member) {
+        names.insert(name);
+        SCOPED_TRACE(name);
+        const int stepsBefore = model.history().index();
+        {
+            CardChange change(model, QString::fromLatin1(name));
+            auto& field = change.object(4).*member;
+            using Field = std::remove_reference_t<decltype(field)>;
+            if constexpr (std::is_same_v<Field, bool>)
+                field = !field;
+            else if constexpr (std::is_same_v<Field, std::string>)
+                field += "x";
+            else
+                field = Field(field + 1);
+            ASSERT_TRUE(change.commit());
+        }
+        EXPECT_EQ(model.history().index(), stepsBefore + 1);
+        EXPECT_NE(cardToBytes(model.doc()), file);
+        EXPECT_NE(dump(), json);
+        model.history().undo();
+        EXPECT_EQ(cardToBytes(model.doc()), file);
+        EXPECT_EQ(dump(), json);
+    });
+    EXPECT_EQ(names.size(), 26u) << "every stored field once";
 }
