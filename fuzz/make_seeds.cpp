@@ -8,6 +8,7 @@
 #include "document/card_file.h"
 #include "document/card_format_list.h"
 #include "document/card_json.h"
+#include "document/extension_part.h"
 #include "imaging/bmp_rle_codec.h"
 #include "imaging/ilbm_codec.h"
 #include "imaging/pcx_codec.h"
@@ -104,6 +105,16 @@ int main(int argc, char** argv)
         return 2;
     }
     root = QString::fromLocal8Bit(argv[1]);
+
+    {
+        document::ExtensionPart part;
+        part.appendChunk("TEXT", QByteArray("\x03\0\0\0K\xc3\xb6ln", 9));
+        part.appendChunk("ZZZZ", QByteArray(40, 'z'));
+        put("extension_part", "two_chunks.bin", document::extensionToBytes(part));
+        document::CardDocument doc = sampleCard(1);
+        doc.Extension = part;
+        put("card_file", "card_with_extension.vis", document::cardToBytes(doc));
+    }
 
     for (int objects : {0, 1, 3, 7}) {
         const document::CardDocument doc = sampleCard(objects);

@@ -64,6 +64,9 @@ int dump(const QStringList& args)
     });
     if (!result.complete) {
         printError(QStringLiteral("warning: the card file ends before its last entry"));
+    } else if (result.extensionDamaged) {
+        printError(QStringLiteral("warning: what the card file holds after its terminator is damaged; "
+                                  "the chunks before the damage are kept"));
     }
     return 0;
 }

@@ -191,6 +191,7 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
     showCardFormat();
     m_doc.BackgroundMode = document::NoBackground;
     m_doc.clearall();
+    m_doc.Extension.clear();
     updateTitle();
     m_doc.updateExtents();
     m_editorPage->surfaceChanged();

@@ -4,6 +4,7 @@
 // current card format, the editing area, the zoom and the background picture.
 
 #include "document/card_format.h"
+#include "document/extension_part.h"
 #include "document/tobs.h"
 #include "imaging/dib_record.h"
 
@@ -71,6 +72,9 @@ public:
     std::int32_t BackgroundMode = NoBackground;
     std::string BackgroundFile;
     imaging::DibRecord BackgroundPicture;
+    // What the card file held after its terminator: kept and written back as it was. Not
+    // emptied by clearall; a new card and every opened file set it.
+    ExtensionPart Extension;
     // Full path of the card file; never stored in a file, so it keeps every character.
     QString DocumentFileName;
     bool StartupNewDone = false;

@@ -94,6 +94,7 @@ QByteArray cardToBytes(const CardDocument& doc)
             appendObjectEntry(bytes, slot, doc.object(slot));
     }
     appendInt32(bytes, SpareSlot);
+    bytes.append(extensionToBytes(doc.Extension));
     return bytes;
 }
 
@@ -110,6 +111,7 @@ CardReadResult readCardBytes(const QByteArray& bytes, CardDocument& doc, const C
         return result;
     result.signatureMatched = true;
     doc.clearall();
+    doc.Extension.clear();
 
     ByteReader in(bytes);
     in.bytes(CardSignatureSize);
@@ -153,6 +155,7 @@ CardReadResult readCardBytes(const QByteArray& bytes, CardDocument& doc, const C
             return result;
     }
     result.complete = true;
+    result.extensionDamaged = readExtension(bytes, in.position(), doc.Extension) == ExtensionRead::Damaged;
     return result;
 }
 

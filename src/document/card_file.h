@@ -37,6 +37,9 @@ struct CardReadResult {
     bool signatureMatched = false;
     // False when the data ended before the terminator; what was read stays.
     bool complete = false;
+    // The objects were read whole, but what followed the terminator was ours and damaged; the
+    // chunks before the damage are kept.
+    bool extensionDamaged = false;
 };
 
 // Reads everything behind the signature into `doc` as stored, without judging the values.

@@ -164,6 +164,14 @@ bool OpenItNow(CardDocument& doc, const QString& path, CardFileContext& context)
         if (context.cardShown)
             context.cardShown();
         reportDamagedCard(context.ask, doc);
+    } else if (read.extensionDamaged) {
+        if (context.cardShown)
+            context.cardShown();
+        context.ask.inform(
+            QStringLiteral("Error: Damaged file"),
+            QStringLiteral("The Business Card file is damaged! Every object could be read, but "
+                           "not all that was stored after them."),
+            MessageIcon::Warning);
     }
     return true;
 }

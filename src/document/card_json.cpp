@@ -224,6 +224,14 @@ QJsonObject cardToJson(const CardDocument& doc, const StringValue& string)
             objects.append(objectToJson(slot, doc.object(slot), string));
     }
     json["Objects"] = objects;
+    // What the card file holds after its terminator, chunk by chunk, only when there is any.
+    if (!doc.Extension.isEmpty()) {
+        QJsonArray chunks;
+        for (const ExtensionChunk& chunk : doc.Extension.chunks())
+            chunks.append(QJsonObject{{"Tag", QString::fromLatin1(chunk.tag)},
+                                      {"Data", QString::fromLatin1(chunk.data.toBase64())}});
+        json["Extension"] = chunks;
+    }
     return json;
 }
 
@@ -294,6 +302,20 @@ CardFromJsonResult cardFromJson(const QJsonObject& json, CardDocument& doc)
         if (!value.isObject() || slot < FirstSlot || slot > LastSlot)
             return {false, QStringLiteral("every object needs a \"Slot\" from 1 to 10000")};
         objectFromJson(object, doc.object(slot), slot, error);
+    }
+    const QJsonValue extension = json.value("Extension");
+    if (!extension.isUndefined() && !extension.isArray())
+        return {false, QStringLiteral("\"Extension\" must be an array")};
+    doc.Extension.clear();
+    for (const QJsonValue& value : extension.toArray()) {
+        const QJsonObject chunk = value.toObject();
+        const QByteArray tag = chunk.value("Tag").toString().toLatin1();
+        const auto data = QByteArray::fromBase64Encoding(chunk.value("Data").toString().toLatin1(),
+                                                         QByteArray::AbortOnBase64DecodingErrors);
+        if (!value.isObject() || !isExtensionTag(tag) || !chunk.value("Data").isString() || !data)
+            return {false, QStringLiteral("every chunk of \"Extension\" needs a \"Tag\" of four printable "
+                                          "ASCII characters and its \"Data\" in base64")};
+        doc.Extension.appendChunk(tag, *data);
     }
     if (!error.isEmpty())
         return {false, error};

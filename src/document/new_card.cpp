@@ -18,6 +18,7 @@ bool Neu1Click(CardDocument& doc, CardFileContext& context, CardFormatChooser& f
         return false;
     doc.Format = usableCardFormat(chosen);
     doc.clearall();
+    doc.Extension.clear();
     doc.updateExtents();
     return true;
 }

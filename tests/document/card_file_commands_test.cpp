@@ -308,3 +308,21 @@ TEST_F(CardFileCommands, ADamagedCardOpensWithWhatWasReadAndOneMessage)
     EXPECT_EQ(ask.messages.back().text, "The Business Card file is damaged! No object could be read.");
     EXPECT_EQ(ask.messages.size(), 6u);
 }
+
+TEST_F(CardFileCommands, ADamagedPartAfterTheObjectsOpensTheCardAndSaysSo)
+{
+    CardDocument card;
+    card.object(1).Kind = ShapeObject;
+    ASSERT_TRUE(Saveit(card, path("card.vis"), ask));
+    // Our part's magic and version, then a chunk that claims more bytes than follow.
+    vellamo::testing::Bytes part;
+    part.raw(QByteArray("\x89KVX\r\n\x1a\n", 8)).i32(1).raw("TEXT").i32(99).raw("short");
+    writeFile(path("card.vis"), readFile(path("card.vis")) + part.data);
+    EXPECT_TRUE(OpenItNow(doc, path("card.vis"), context));
+    ASSERT_EQ(ask.messages.size(), 1u);
+    EXPECT_EQ(ask.messages[0].caption, "Error: Damaged file");
+    EXPECT_EQ(ask.messages[0].text,
+              "The Business Card file is damaged! Every object could be read, but not all that was stored "
+              "after them.");
+    EXPECT_EQ(doc.object(1).Kind, ShapeObject);
+}
