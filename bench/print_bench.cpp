@@ -1,5 +1,6 @@
-// Printing a mixed card into a PDF file (1,000 and 10,000 cards) and repainting the sheet
-// preview of a 2 x 5 sheet at the smallest and largest usual zoom.
+// Printing a mixed card into a PDF file (1,000 and 10,000 cards), 1,000 cards with a
+// transparent logo, and repainting the sheet preview of a 2 x 5 sheet at the smallest and
+// largest usual zoom.
 
 #include "document/units.h"
 #include "print/print_job.h"
@@ -134,6 +135,44 @@ BENCHMARK(PrintMixedCardsToPdf)
     ->Args({10000, 0})
     ->Args({1000, 1})
     ->Unit(benchmark::kMillisecond);
+
+// 1,000 cards whose 600 x 400 logo has its white see-through over a line, into a PDF at
+// 1200 pixels per inch: the logo and its mask are held once, whatever the number of cards.
+void PrintTransparentLogoToPdf(benchmark::State& state)
+{
+    CardDocument doc = mixedCard();
+    Tobs& logo = doc.object(4);
+    QImage image = logo.Picture.image();
+    for (int y = 0; y < PictureHeight; ++y)
+        for (int x = 0; x < PictureWidth / 3; ++x)
+            image.setPixel(x, y, qRgb(255, 255, 255));
+    logo.Picture = imaging::DibRecord(image, 24);
+    logo.Transparent = true;
+    logo.TransparentKey() = 0xFFFFFF;
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("cards.pdf");
+    print::PrintJobSettings settings;
+    settings.values.copies = int(state.range(0));
+    bench::SilentPrompter ask;
+    qint64 bytes = 0;
+    for (auto _ : state) {
+        QPrinter printer(QPrinter::HighResolution);
+        print::useDefaultPdfPage(printer);
+        printer.setResolution(1200);
+        printer.setOutputFileName(pdf);
+        const print::PrintJobResult result = print::printCards(
+            printer, doc, settings, [](const print::SheetPosition&) { return render::RenderContext(); }, ask);
+        if (!result.printed)
+            state.SkipWithError(result.error.toStdString().c_str());
+        bytes = QFileInfo(pdf).size();
+    }
+    state.counters["cards"] = double(settings.values.copies);
+    state.counters["pdf_kB"] = double(bytes) / 1024;
+    state.counters["bytes_per_card_beyond_picture"] =
+        double(bytes - PictureWidth * PictureHeight * 3) / settings.values.copies;
+    state.counters["peak_rss_MB"] = double(peakResidentKilobytes()) / 1024;
+}
+BENCHMARK(PrintTransparentLogoToPdf)->ArgNames({"cards"})->Arg(1000)->Unit(benchmark::kMillisecond);
 
 // One repaint of the preview of a full 2 x 5 sheet of A4 at 600 dpi.
 void RepaintSheetPreview(benchmark::State& state)

@@ -137,6 +137,8 @@ PrintJobResult printCards(QPrinter& printer, document::CardDocument& doc, const 
 
     const std::vector<SheetPosition> positions = jobPositions(settings.values, doc.Format);
     const std::vector<int> drawn = render::usedSlots(doc);
+    // Transparent pictures are made see-through once for the whole job, not once per card.
+    render::SeeThroughPictures seeThrough;
     {
         const double printScale = double(dx) / document::UnitsPerInch;
         const document::RenderModeScope mode(doc, document::DeviceConversion, printScale);
@@ -155,6 +157,8 @@ PrintJobResult printCards(QPrinter& printer, document::CardDocument& doc, const 
             render::RenderContext context = contextFor(position);
             context.MmPerInchX = settings.calibration.mmPerInchX();
             context.MmPerInchY = settings.calibration.mmPerInchY();
+            if (!context.seeThrough)
+                context.seeThrough = &seeThrough;
             drawCardInCell(painter, doc, drawn, context, cell, printScale);
             if (settings.cutLines)
                 drawCutLines(painter, cell);

@@ -22,8 +22,14 @@ void drawCard(QPainter& painter, document::CardDocument& doc, const render::Rend
 {
     const document::RenderModeScope mode(doc, document::DeviceConversion,
                                          double(VectorDotsPerInch) / document::UnitsPerInch);
+    // Pictures are embedded as they are, never recompressed as JPEG.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
+    render::SeeThroughPictures seeThrough;
+    render::RenderContext drawing = context;
+    if (!drawing.seeThrough)
+        drawing.seeThrough = &seeThrough;
     // XOff = W and YOff = H put the card's top-left corner on the page's.
-    render::DrawVCart(painter, doc, context, size.width(), size.height(), size.width(), size.height(),
+    render::DrawVCart(painter, doc, drawing, size.width(), size.height(), size.width(), size.height(),
                       doc.PrintScale, false);
 }
 

@@ -3,6 +3,7 @@
 #include "document/ansi_text.h"
 #include "render/draw_dib.h"
 #include "render/gdi_geometry.h"
+#include "render/see_through_picture.h"
 
 #include <QFont>
 #include <QRegion>
@@ -359,9 +360,8 @@ void drawText(QPainter& p, const CardDocument& doc, const Tobs& o, const Box& b,
     p.restore();
 }
 
-// The colour a transparent pixel lets through: the surface's pixel where the surface is a
-// picture. Printers and widgets cannot report their pixels; there white shows through, the
-// colour of blank paper.
+// The colour a transparent pixel lets through: the pixel below it on a picture surface; beyond
+// the picture's edge white, the colour of blank paper.
 class SurfaceReader {
 public:
     explicit SurfaceReader(const QPainter& p)
@@ -398,7 +398,30 @@ private:
     bool m_translateOnly = true;
 };
 
-void drawPicture(QPainter& p, Tobs& o, const Box& b)
+// The key colour of a transparent picture as getpixel reports it. Automatic transparency takes
+// the bottom-left pixel; a palette picture's chosen colour becomes the index that holds it.
+std::uint32_t transparentKey(Tobs& o)
+{
+    const DibRecord& picture = o.Picture;
+    if (o.AutoTransparent) {
+        o.TransparentKey() = std::int32_t(imaging::getpixel(picture, 0, picture.height() - 1));
+    } else if (picture.bitsPerPixel() < 24 && !picture.transparentKeyIsIndex()) {
+        // Palette pictures compare indices, so a chosen colour becomes the index that holds it,
+        // once: read again as a colour, the index would name another entry.
+        const QList<QRgb> table = picture.colorTable();
+        const QRgb wanted = imaging::rgbFromColorRef(std::uint32_t(o.TransparentKey()));
+        for (qsizetype i = 0; i < table.size(); ++i) {
+            if ((table[i] & 0xFFFFFFu) == (wanted & 0xFFFFFFu)) {
+                o.TransparentKey() = std::int32_t(i);
+                o.Picture.setTransparentKeyIsIndex(true);
+                break;
+            }
+        }
+    }
+    return std::uint32_t(o.TransparentKey());
+}
+
+void drawPicture(QPainter& p, Tobs& o, const Box& b, const RenderContext& context)
 {
     const DibRecord& picture = o.Picture;
     if (!picture.isLoaded())
@@ -418,22 +441,18 @@ void drawPicture(QPainter& p, Tobs& o, const Box& b)
         return;
     }
 
-    const QList<QRgb> table = picture.colorTable();
-    if (o.AutoTransparent) {
-        o.TransparentKey() = std::int32_t(imaging::getpixel(picture, 0, int(ph - 1)));
-    } else if (picture.bitsPerPixel() < 24 && !picture.transparentKeyIsIndex()) {
-        // Palette pictures compare indices, so a chosen colour becomes the index that holds it,
-        // once: read again as a colour, the index would name another entry.
-        const QRgb wanted = imaging::rgbFromColorRef(std::uint32_t(o.TransparentKey()));
-        for (qsizetype i = 0; i < table.size(); ++i) {
-            if ((table[i] & 0xFFFFFFu) == (wanted & 0xFFFFFFu)) {
-                o.TransparentKey() = std::int32_t(i);
-                o.Picture.setTransparentKeyIsIndex(true);
-                break;
-            }
-        }
+    const std::uint32_t key = transparentKey(o);
+    const QPaintDevice* device = p.device();
+    if (!device || device->devType() != QInternal::Image) {
+        // The surface cannot tell what lies below, so it composes the picture itself from one
+        // with the key see-through, shared by every card of the job when the caller keeps them.
+        // A copy shares the cached image's pixels, and with them its identity.
+        const DibRecord seen =
+            context.seeThrough ? context.seeThrough->picture(picture, key) : seeThroughPicture(picture, key);
+        drawDib(p, b.x, b.y, w - 1, h - 1, seen);
+        return;
     }
-    const std::uint32_t key = std::uint32_t(o.TransparentKey());
+    const QList<QRgb> table = picture.colorTable();
 
     // The composed picture is (w - 1) x (h - 1); only the part the surface shows is composed.
     const std::int64_t tw = w - 1;
@@ -523,7 +542,7 @@ void DrawVCart(QPainter& surface, document::CardDocument& doc, const std::vector
             drawText(surface, doc, o, b, XOff, YOff, Scale, context);
             break;
         case document::PictureObject:
-            drawPicture(surface, o, b);
+            drawPicture(surface, o, b, context);
             break;
         default:
             break;

@@ -6,6 +6,7 @@
 #include "document/card_document.h"
 #include "document/units.h"
 #include "render/placeholders.h"
+#include "render/see_through_picture.h"
 
 #include <QPainter>
 #include <vector>
@@ -23,15 +24,19 @@ struct RenderContext {
     int fontPpi = 96;
     // The current address's fields while one is current; null draws texts with their tokens.
     const PlaceholderFields* placeholders = nullptr;
+    // Where a job keeps its transparent pictures for surfaces that cannot be read back; null
+    // makes a fresh copy at every draw.
+    SeeThroughPictures* seeThrough = nullptr;
 };
 
 // W, H: framed, the whole editing area in pixels; not framed, one card in target pixels.
 // XOff, YOff are subtracted from every converted position. Scale is target pixels per object
 // unit for pen widths, fonts and offsets; positions follow doc.RenderMode.
 // Not framed, everything is cut at the card; the surface's own clip is kept and put back.
-// Transparent pictures let the surface show through only where it is a QImage (it is read
-// back); on printers and widgets their transparent pixels are white. doc.Rendering is true
-// during the call; automatic transparency stores the key it found in the object.
+// Transparent pictures let the surface show through: a QImage is read back and the picture
+// composed pixel by pixel; any other surface (printer, PDF, SVG, widget) gets the picture with
+// its key colour see-through. doc.Rendering is true during the call; automatic transparency
+// stores the key it found in the object.
 void DrawVCart(QPainter& surface, document::CardDocument& doc, const RenderContext& context, int W, int H,
                int XOff, int YOff, double Scale, bool Framed);
 
