@@ -10,6 +10,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
+#include <climits>
 #include <cmath>
 #include <unordered_set>
 
@@ -21,28 +22,54 @@ using document::Tobs;
 namespace {
 
 constexpr int ClipboardPixelsPerInch = 96;
+// The clipboard picture's longest side; a larger object is drawn at fewer pixels per inch.
+constexpr qint64 MaxClipboardSide = 2048;
 constexpr double PasteStepMm = 2.0;
 // Far beyond any card; only ends the search on a card crowded at one corner.
 constexpr int MostPasteSteps = 10000;
 
-int millimetresToPixels(double mm)
+qint64 millimetresToPixels(double mm, double pixelsPerInch)
 {
-    return int(std::ceil(mm / document::MillimetresPerInch * ClipboardPixelsPerInch));
+    return qint64(std::ceil(mm / document::MillimetresPerInch * pixelsPerInch));
 }
 
 // Room around the box for what is drawn beyond it: half the pen, a shadow, an outline.
-int marginFor(const Tobs& o)
+qint64 marginFor(const Tobs& o, double pixelsPerInch)
 {
     switch (o.Kind) {
     case document::ShapeObject:
-        return millimetresToPixels(std::max(o.LineWidth, 1) * 0.2) / 2 + 1;
+        return millimetresToPixels(std::max(o.LineWidth, 1) * 0.2, pixelsPerInch) / 2 + 1;
     case document::TextObject:
-        return (o.Shadow ? millimetresToPixels(std::max(std::abs(o.ShadowDX), std::abs(o.ShadowDY)) * 0.1)
+        return (o.Shadow ? millimetresToPixels(
+                               std::max(std::abs(double(o.ShadowDX)), std::abs(double(o.ShadowDY))) * 0.1,
+                               pixelsPerInch)
                          : 0) +
                (o.Outline ? 2 : 0) + 1;
     default:
         return 0;
     }
+}
+
+// The pixels the clipboard picture covers: the object's box with its margin, turned the right
+// way round where a width or height is negative (a shape then reaches back from its corner).
+struct PictureArea {
+    qint64 left = 0, top = 0, width = 0, height = 0;
+};
+
+PictureArea pictureArea(const Tobs& o, double pixelsPerInch)
+{
+    const double scale = pixelsPerInch / document::UnitsPerInch;
+    const qint64 margin = marginFor(o, pixelsPerInch);
+    auto span = [&](std::int32_t start, std::int32_t size, qint64& from, qint64& length) {
+        const qint64 a = document::unitsToDevice(start, scale);
+        const qint64 b = a + document::unitsToDevice(size, scale);
+        from = std::min(a, b) - margin;
+        length = std::max<qint64>(1, std::abs(b - a) + 2 * margin);
+    };
+    PictureArea area;
+    span(o.Left, o.Width, area.left, area.width);
+    span(o.Top, o.Height, area.top, area.height);
+    return area;
 }
 
 QImage pictureFrom(const QMimeData& data)
@@ -127,26 +154,30 @@ QImage objectPicture(const CardDocument& doc, int slot, const render::RenderCont
     alone.CardExtentX = doc.CardExtentX;
     alone.CardExtentY = doc.CardExtentY;
     alone.object(document::FirstSlot) = source;
-    const double scale = double(ClipboardPixelsPerInch) / document::UnitsPerInch;
-    const int margin = marginFor(source);
-    const int left = document::unitsToDevice(source.Left, scale) - margin;
-    const int top = document::unitsToDevice(source.Top, scale) - margin;
-    const qint64 width =
-        std::max<qint64>(1, qint64(document::unitsToDevice(source.Width, scale)) + 2 * margin);
-    const qint64 height =
-        std::max<qint64>(1, qint64(document::unitsToDevice(source.Height, scale)) + 2 * margin);
-    if (width * height > imaging::MaxPicturePixels)
+    // A huge object is drawn smaller rather than at gigabytes; its margin shrinks with it, so a
+    // few steps settle on a resolution that fits.
+    double pixelsPerInch = ClipboardPixelsPerInch;
+    PictureArea area = pictureArea(source, pixelsPerInch);
+    for (int step = 0; step < 8 && std::max(area.width, area.height) > MaxClipboardSide; ++step) {
+        pixelsPerInch *= double(MaxClipboardSide) / double(std::max(area.width, area.height) + 2);
+        area = pictureArea(source, pixelsPerInch);
+    }
+    if (std::max(area.width, area.height) > MaxClipboardSide || area.left < INT_MIN || area.top < INT_MIN ||
+        area.left > INT_MAX || area.top > INT_MAX)
         return {};
-    QImage image(int(width), int(height), QImage::Format_ARGB32_Premultiplied);
+    QImage image(int(area.width), int(area.height), QImage::Format_ARGB32_Premultiplied);
     if (image.isNull())
         return {};
     image.fill(Qt::transparent);
+    image.setDotsPerMeterX(qRound(pixelsPerInch / 0.0254));
+    image.setDotsPerMeterY(qRound(pixelsPerInch / 0.0254));
     {
+        const double scale = pixelsPerInch / document::UnitsPerInch;
         const document::RenderModeScope mode(alone, document::DeviceConversion, scale);
         QPainter painter(&image);
         // Framed draws without cutting at the card; the lone object has no background.
-        render::DrawVCart(painter, alone, context, alone.CardExtentX, alone.CardExtentY, left, top, scale,
-                          true);
+        render::DrawVCart(painter, alone, context, alone.CardExtentX, alone.CardExtentY, int(area.left),
+                          int(area.top), scale, true);
     }
     return image;
 }
@@ -163,10 +194,8 @@ std::unique_ptr<QMimeData> objectMimeData(const CardDocument& doc, int slot,
         QByteArray png;
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
-        QImage stamped = picture;
-        stamped.setDotsPerMeterX(qRound(ClipboardPixelsPerInch / 0.0254));
-        stamped.setDotsPerMeterY(qRound(ClipboardPixelsPerInch / 0.0254));
-        if (stamped.save(&buffer, "PNG"))
+        // The PNG carries the picture's resolution, so that other programs show it at its size.
+        if (picture.save(&buffer, "PNG"))
             data->setData(QStringLiteral("image/png"), png);
     }
     return data;

@@ -2,7 +2,7 @@
 
 // Cut, copy, paste and duplicate of the selected object. The clipboard carries the object's
 // card-file entry under our own type, so that it pastes into another running program byte
-// for byte, and a PNG of it at 96 pixels per inch for other programs.
+// for byte, and a PNG of it at 96 pixels per inch for other programs (fewer for a huge object).
 
 #include "document/card_model.h"
 #include "document/picture_loader.h"
@@ -19,7 +19,9 @@ namespace vellamo::editor {
 
 inline const QString ObjectMimeType = QStringLiteral("application/x-vellamo-card-object");
 
-// The object alone, unframed, on a transparent picture of its box at 96 pixels per inch.
+// The object alone, unframed, on a transparent picture of its box at 96 pixels per inch; an
+// object that would pass 2048 pixels on a side is drawn at the resolution that fits it, which
+// the picture's dots per metre record.
 QImage objectPicture(const document::CardDocument& doc, int slot, const render::RenderContext& context);
 
 // Both forms of the object in `slot`.

@@ -173,6 +173,22 @@ void drawBackground(QPainter& p, const CardDocument& doc, const Rect64& R, int W
     }
 }
 
+// Every figure lies within its box, so a pen reaching across the box and the visible part of
+// the surface together already covers all the surface shows of it; a wider pen would look the
+// same and only cost more to draw.
+int widestUsefulPen(const QPainter& p, const Box& b)
+{
+    const QRect visible = visibleArea(p);
+    if (visible.isEmpty())
+        return 1;
+    const std::int64_t left = std::min({std::int64_t(visible.left()), b.x, b.x + b.w});
+    const std::int64_t right = std::max({std::int64_t(visible.right()) + 1, b.x, b.x + b.w});
+    const std::int64_t top = std::min({std::int64_t(visible.top()), b.y, b.y + b.h});
+    const std::int64_t bottom = std::max({std::int64_t(visible.bottom()) + 1, b.y, b.y + b.h});
+    const double across = std::hypot(double(right - left), double(bottom - top));
+    return int(std::min(2 * across + 4, double(MaxPenWidth)));
+}
+
 void drawShape(QPainter& p, const Tobs& o, const Box& b, double Scale, const RenderContext& context)
 {
     QColor penColor = p.pen().color();
@@ -200,8 +216,9 @@ void drawShape(QPainter& p, const Tobs& o, const Box& b, double Scale, const Ren
         brush.setColor(colorOf(o.Color));
     }
     const std::int64_t d = b.w < b.h ? b.w : b.h;
-    const int width =
-        std::clamp(truncToInt32(o.LineWidth * 0.2 * 20000 / context.MmPerInchX * Scale), 1, MaxPenWidth);
+    const int width = std::min(
+        std::clamp(truncToInt32(o.LineWidth * 0.2 * 20000 / context.MmPerInchX * Scale), 1, MaxPenWidth),
+        widestUsefulPen(p, b));
     p.setPen(gdiPen(penColor, width));
     p.setBrush(brush);
 

@@ -32,6 +32,12 @@ void paintFigure(QPainter& painter, const QPainterPath& path, bool closed)
     const QPen pen = painter.pen();
     if (pen.style() == Qt::NoPen)
         return;
+    const QRectF bounds = path.boundingRect();
+    if (closed && pen.widthF() >= std::min(bounds.width(), bounds.height())) {
+        // A pen reaching past the middle covers the whole inside; the stroker's inner edge
+        // turns inside out on curves that tight and would leave holes there.
+        painter.fillPath(path, pen.brush());
+    }
     const QPaintEngine* engine = painter.paintEngine();
     if (engine && engine->type() == QPaintEngine::Pdf) {
         // A PDF strokes exactly itself: the same area from the centre line and the pen, in a

@@ -242,6 +242,70 @@ TEST(ObjectClipboard, ThePictureShowsTheObjectAt96PixelsPerInch)
     EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << "transparent around it";
 }
 
+TEST(ObjectClipboard, AHugeObjectIsDrawnSmallerToFitTheBoundedPicture)
+{
+    CardModel card;
+    auto add = [&](int slot, int kind, int shapeKind, std::int32_t width, std::int32_t height) -> Tobs& {
+        Tobs& o = card.doc().object(slot);
+        o.Kind = kind;
+        o.ShapeKind = shapeKind;
+        o.FillMode = document::FillFilledWithBorder;
+        o.Color = 0x0000FF;        // red inside
+        o.BorderColor = 0xFF0000;  // a blue pen
+        o.LineWidth = 1;
+        o.Left = 50000;
+        o.Top = 50000;
+        o.Width = width;
+        o.Height = height;
+        return o;
+    };
+    add(1, document::ShapeObject, document::ShapeEllipse, 3000000, 3000000);
+    add(2, document::ShapeObject, document::ShapeRoundedRectangle, 3000000, 600000);
+    Tobs& text = add(3, document::TextObject, 0, 3000000, 300000);
+    text.Text = "Huge";
+    text.FontName = "Arial";
+    text.FontSize = 500;
+    text.Color = 0;
+    // Reaching back from their corners, with a pen of 4 m and one of the largest width a file holds.
+    add(4, document::ShapeObject, document::ShapeEllipse, -3000000, 3000000).LineWidth = 20000;
+    add(5, document::ShapeObject, document::ShapeRoundedRectangle, -3000000, -600000).LineWidth = INT32_MAX;
+
+    const auto data = objectMimeData(card.doc(), 1, {});
+    ASSERT_TRUE(data && data->hasFormat("image/png"));
+    const QImage copied = QImage::fromData(data->data("image/png"));
+    // 14400 pixels at 96 per inch; at most 2048 on a side, and the PNG tells at what resolution.
+    ASSERT_FALSE(copied.isNull());
+    EXPECT_LE(copied.width(), 2048);
+    EXPECT_GE(copied.width(), 2000);
+    const double pixelsPerInch = copied.dotsPerMeterX() * 0.0254;
+    EXPECT_NEAR(copied.width(), 3000000 * pixelsPerInch / 20000, 4) << pixelsPerInch;
+    EXPECT_EQ(copied.pixel(copied.width() / 2, copied.height() / 2), qRgb(255, 0, 0));
+
+    for (int slot = 2; slot <= 5; ++slot) {
+        const QImage image = objectPicture(card.doc(), slot, {});
+        ASSERT_FALSE(image.isNull()) << slot;
+        EXPECT_LE(std::max(image.width(), image.height()), 2048) << slot;
+        EXPECT_GE(std::max(image.width(), image.height()), 1000) << slot;
+        const QRgb middle = image.pixel(image.width() / 2, image.height() / 2);
+        if (slot == 2) {
+            EXPECT_EQ(middle, qRgb(255, 0, 0));
+        } else if (slot == 4) {
+            // A pen wider than the circle covers all of it; the stroke leaves no hole.
+            int unpainted = 0;
+            for (int y = image.height() / 4; y < image.height() * 3 / 4; ++y)
+                for (int x = image.width() / 4; x < image.width() * 3 / 4; ++x)
+                    unpainted += image.pixel(x, y) != qRgb(0, 0, 255) ? 1 : 0;
+            EXPECT_EQ(unpainted, 0) << "the pen covers the whole figure";
+        }
+    }
+    const QImage huge = objectPicture(card.doc(), 3, {});
+    int dark = 0;
+    for (int y = 0; y < huge.height(); ++y)
+        for (int x = 0; x < huge.width(); ++x)
+            dark += qAlpha(huge.pixel(x, y)) > 128 && qGray(huge.pixel(x, y)) < 128 ? 1 : 0;
+    EXPECT_GT(dark, 1000) << "the text is drawn";
+}
+
 TEST(ObjectClipboard, CutDuplicateAndPasteThroughTheCommands)
 {
     Clip s;
