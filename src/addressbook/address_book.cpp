@@ -155,7 +155,18 @@ bool AddressBook::DeleteCurrentAddress()
     m_current = -1;
     emit listChanged();
     emit currentChanged(-1);
-    ChangeAktName(m_records.empty() ? -1 : 0);
+    if (m_records.empty()) {
+        // No address is left to show: the grid and the gallery show the empty state, not
+        // values that belong nowhere.
+        m_values.fill(std::string());
+        const bool logoChanged = !m_logo.empty();
+        m_logo.clear();
+        emit valueChanged(0);
+        if (logoChanged)
+            emit logoFileNameChanged();
+    } else {
+        ChangeAktName(0);
+    }
     emit changed();
     return true;
 }

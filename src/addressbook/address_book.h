@@ -60,8 +60,8 @@ public:
     // current. Returns its index.
     int NewAddress(const std::string& firstName, const std::string& lastName, bool takeOverValues);
     // Removes the current address; the standard becomes 0 when it was the one removed, and
-    // address 0 (if any is left) becomes current. The working copy keeps the removed values
-    // when none is left. Nothing happens without a current address in the list.
+    // address 0 (if any is left) becomes current. When none is left the working copy is
+    // emptied. Nothing happens without a current address in the list.
     bool DeleteCurrentAddress();
     // Appends records (an import) without changing the current address.
     void appendRecords(std::vector<AddressRecord> records);

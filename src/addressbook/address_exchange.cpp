@@ -152,7 +152,13 @@ int importAddresses(AddressBook& book, document::Prompter& ask, CsvMappingChoose
     if (!records)
         return 0;
     const int count = int(records->size());
+    const bool wasEmpty = book.count() == 0;
     book.appendRecords(std::move(*records));
+    if (wasEmpty && count > 0) {
+        // Cards show the first imported address instead of their placeholders.
+        book.setStandardIndex(0);
+        book.ChangeAktName(0);
+    }
     return count;
 }
 

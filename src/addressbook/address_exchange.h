@@ -76,7 +76,8 @@ bool exportAddressFile(const std::vector<AddressRecord>& records, const QString&
                        document::Prompter& ask);
 
 // The Addresses page's buttons: ask for the file, then append to / write the whole book.
-// Import returns how many records were appended.
+// Import returns how many records were appended; into an empty book the first of them becomes
+// the current and the standard address.
 int importAddresses(AddressBook& book, document::Prompter& ask, CsvMappingChooser& mapping);
 bool exportAddresses(AddressBook& book, document::Prompter& ask);
 
