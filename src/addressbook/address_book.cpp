@@ -98,7 +98,7 @@ void AddressBook::LoadFromDB(int index)
 {
     if (!inList(index))
         return;
-    const AddressRecord& record = m_records[std::size_t(index)];
+    const AddressRecord record = m_records[std::size_t(index)];
     std::copy_n(record.strings.begin(), AddressFieldCount, m_values.begin());
     const bool logoChanged = m_logo != record.strings[LogoStringIndex];
     m_logo = record.strings[LogoStringIndex];
@@ -112,9 +112,10 @@ void AddressBook::SaveToDB(int index)
 {
     if (!inList(index))
         return;
-    AddressRecord& record = m_records[std::size_t(index)];
+    AddressRecord record;
     std::copy(m_values.begin(), m_values.end(), record.strings.begin());
     record.strings[LogoStringIndex] = m_logo;
+    m_records.set(std::size_t(index), record);
 }
 
 void AddressBook::ChangeAktName(int index)
@@ -131,12 +132,15 @@ void AddressBook::ChangeAktName(int index)
 
 int AddressBook::NewAddress(const std::string& firstName, const std::string& lastName, bool takeOverValues)
 {
-    m_records.emplace_back();
+    AddressRecord record;
+    if (takeOverValues) {
+        std::copy(m_values.begin(), m_values.end(), record.strings.begin());
+        record.strings[LogoStringIndex] = m_logo;
+    }
+    record.strings[FirstNameIndex] = firstName;
+    record.strings[LastNameIndex] = lastName;
+    m_records.push_back(record);
     const int index = count() - 1;
-    if (takeOverValues)
-        SaveToDB(index);
-    m_records.back().strings[FirstNameIndex] = firstName;
-    m_records.back().strings[LastNameIndex] = lastName;
     emit listChanged();
     ChangeAktName(index);
     return index;
@@ -147,7 +151,7 @@ bool AddressBook::DeleteCurrentAddress()
     if (!inList(m_current))
         return false;
     const int removed = m_current;
-    m_records.erase(m_records.begin() + removed);
+    m_records.erase(std::size_t(removed));
     if (m_standard == removed) {
         m_standard = 0;
         emit standardChanged(0);
@@ -155,17 +159,30 @@ bool AddressBook::DeleteCurrentAddress()
     m_current = -1;
     emit listChanged();
     emit currentChanged(-1);
-    ChangeAktName(m_records.empty() ? -1 : 0);
+    if (m_records.empty()) {
+        // No address is left to show: the grid and the gallery show the empty state, not
+        // values that belong nowhere.
+        m_values.fill(std::string());
+        const bool logoChanged = !m_logo.empty();
+        m_logo.clear();
+        emit valueChanged(0);
+        if (logoChanged)
+            emit logoFileNameChanged();
+    } else {
+        ChangeAktName(0);
+    }
     emit changed();
     return true;
 }
 
-void AddressBook::appendRecords(std::vector<AddressRecord> records)
+void AddressBook::appendRecords(AddressList records)
 {
     if (records.empty())
         return;
-    m_records.insert(m_records.end(), std::make_move_iterator(records.begin()),
-                     std::make_move_iterator(records.end()));
+    if (m_records.empty())
+        m_records = std::move(records);
+    else
+        m_records.append(records);
     emit listChanged();
     emit changed();
 }
@@ -174,9 +191,8 @@ std::string AddressBook::entryText(int index) const
 {
     if (!inList(index))
         return {};
-    const AddressRecord& record = m_records[std::size_t(index)];
-    return record.strings[LastNameIndex].substr(0, EntryLastNameLength) + " " +
-           record.strings[FirstNameIndex];
+    return m_records.string(std::size_t(index), LastNameIndex).substr(0, EntryLastNameLength) + " " +
+           m_records.string(std::size_t(index), FirstNameIndex);
 }
 
 render::PlaceholderFields AddressBook::placeholderFields() const
@@ -193,7 +209,7 @@ render::PlaceholderFields AddressBook::placeholderFields(int index) const
     render::PlaceholderFields fields;
     if (!inList(index))
         return fields;
-    const AddressRecord& record = m_records[std::size_t(index)];
+    const AddressRecord record = m_records[std::size_t(index)];
     fields.reserve(AddressFieldCount);
     for (int row = 1; row <= AddressFieldCount; ++row)
         fields.push_back(

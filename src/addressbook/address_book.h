@@ -22,7 +22,7 @@ class AddressBook : public QObject {
 public:
     explicit AddressBook(QObject* parent = nullptr);
 
-    const std::vector<AddressRecord>& records() const { return m_records; }
+    const AddressList& records() const { return m_records; }
     int count() const { return int(m_records.size()); }
     bool inList(int index) const { return index >= 0 && index < count(); }
 
@@ -60,11 +60,11 @@ public:
     // current. Returns its index.
     int NewAddress(const std::string& firstName, const std::string& lastName, bool takeOverValues);
     // Removes the current address; the standard becomes 0 when it was the one removed, and
-    // address 0 (if any is left) becomes current. The working copy keeps the removed values
-    // when none is left. Nothing happens without a current address in the list.
+    // address 0 (if any is left) becomes current. When none is left the working copy is
+    // emptied. Nothing happens without a current address in the list.
     bool DeleteCurrentAddress();
     // Appends records (an import) without changing the current address.
-    void appendRecords(std::vector<AddressRecord> records);
+    void appendRecords(AddressList records);
 
     // "Last Name", a space, "First Name" of a stored record, the last name cut to 255 bytes.
     std::string entryText(int index) const;
@@ -86,7 +86,7 @@ signals:
     void changed();
 
 private:
-    std::vector<AddressRecord> m_records;
+    AddressList m_records;
     std::array<std::string, AddressFieldCount> m_values;
     std::string m_logo;
     std::array<std::string, LabelCount> m_labels;

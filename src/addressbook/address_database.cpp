@@ -36,8 +36,8 @@ std::optional<std::string> readString(ByteReader& in)
 
 }  // namespace
 
-QByteArray addressBookToBytes(const std::vector<AddressRecord>& records,
-                              const std::array<std::string, LabelCount>& labels, std::int32_t standardIndex)
+QByteArray addressBookToBytes(const AddressList& records, const std::array<std::string, LabelCount>& labels,
+                              std::int32_t standardIndex)
 {
     QByteArray bytes;
     appendInt32(bytes, std::int32_t(records.size()));
@@ -94,7 +94,7 @@ bool readAddressBookFile(const QString& path, AddressBookFile& book)
     return true;
 }
 
-bool writeAddressBookFile(const QString& path, const std::vector<AddressRecord>& records,
+bool writeAddressBookFile(const QString& path, const AddressList& records,
                           const std::array<std::string, LabelCount>& labels, std::int32_t standardIndex)
 {
     return imaging::writeFileSafely(path, addressBookToBytes(records, labels, standardIndex)).written();

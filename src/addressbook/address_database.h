@@ -3,7 +3,7 @@
 // The address book file: records of 30 strings, 30 shared field labels and the standard address,
 // kept in "AdrDB.dat" in the program folder and read once at start, written once at shutdown.
 
-#include "addressbook/address_fields.h"
+#include "addressbook/address_list.h"
 
 #include <QByteArray>
 #include <QString>
@@ -16,14 +16,8 @@ namespace vellamo::addressbook {
 
 inline const QString AddressDatabaseFileName = QStringLiteral("AdrDB.dat");
 
-struct AddressRecord {
-    // 0..28 the field values in table order, 29 the logo file name.
-    std::array<std::string, AddressStringCount> strings;
-    bool operator==(const AddressRecord&) const = default;
-};
-
 struct AddressBookFile {
-    std::vector<AddressRecord> records;
+    AddressList records;
     std::array<std::string, LabelCount> labels;
     // How many labels the data held whole.
     int labelsRead = 0;
@@ -32,14 +26,14 @@ struct AddressBookFile {
     bool complete = false;
 };
 
-QByteArray addressBookToBytes(const std::vector<AddressRecord>& records,
-                              const std::array<std::string, LabelCount>& labels, std::int32_t standardIndex);
+QByteArray addressBookToBytes(const AddressList& records, const std::array<std::string, LabelCount>& labels,
+                              std::int32_t standardIndex);
 AddressBookFile addressBookFromBytes(const QByteArray& bytes);
 
 // The whole file; false when it cannot be opened (then `book` is untouched).
 bool readAddressBookFile(const QString& path, AddressBookFile& book);
 // Written through a save file, so a failed write keeps the previous file.
-bool writeAddressBookFile(const QString& path, const std::vector<AddressRecord>& records,
+bool writeAddressBookFile(const QString& path, const AddressList& records,
                           const std::array<std::string, LabelCount>& labels, std::int32_t standardIndex);
 
 }  // namespace vellamo::addressbook

@@ -19,15 +19,15 @@ QString quotedName(const QString& path) { return u'"' + document::fileNameWithou
 
 }  // namespace
 
-void ImportedAddresses::addUnplaced(const QString& name)
+void ImportedAddresses::addUnplaced(const QString& name, int count)
 {
-    for (auto& [known, count] : unplaced) {
-        if (known == name) {
-            ++count;
-            return;
-        }
+    const auto known = unplacedIndex.constFind(name);
+    if (known != unplacedIndex.constEnd()) {
+        unplaced[*known].second += count;
+        return;
     }
-    unplaced.emplace_back(name, 1);
+    unplacedIndex.insert(name, unplaced.size());
+    unplaced.emplace_back(name, count);
 }
 
 std::string ImportedAddresses::toAnsi(const QString& text)
@@ -46,8 +46,12 @@ QString importSummary(const ImportedAddresses& imported)
                           : QStringLiteral("%1 addresses were imported.").arg(n);
     if (!imported.unplaced.empty()) {
         QStringList names;
-        for (const auto& [name, count] : imported.unplaced)
-            names.append(QStringLiteral("%1 (%2)").arg(name).arg(count));
+        const std::size_t shown = std::min(imported.unplaced.size(), std::size_t(UnplacedNamesShown));
+        for (std::size_t i = 0; i < shown; ++i)
+            names.append(
+                QStringLiteral("%1 (%2)").arg(imported.unplaced[i].first).arg(imported.unplaced[i].second));
+        if (imported.unplaced.size() > shown)
+            names.append(QStringLiteral("and %1 more").arg(imported.unplaced.size() - shown));
         text += QStringLiteral("\n\nThese fields have no place in the address book and were not imported: ") +
                 names.join(QStringLiteral(", ")) + u'.';
     }
@@ -70,8 +74,8 @@ AddressFileType addressFileType(const QString& path, const QByteArray& start)
     return start.left(1024).toUpper().contains("BEGIN:VCARD") ? AddressFileType::VCard : AddressFileType::Csv;
 }
 
-std::optional<std::vector<AddressRecord>> importAddressFile(const QString& path, document::Prompter& ask,
-                                                            CsvMappingChooser* mapping)
+std::optional<AddressList> importAddressFile(const QString& path, document::Prompter& ask,
+                                             CsvMappingChooser* mapping)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > MaxAddressFileBytes) {
@@ -84,7 +88,7 @@ std::optional<std::vector<AddressRecord>> importAddressFile(const QString& path,
     if (addressFileType(path, bytes) == AddressFileType::VCard) {
         imported = readVcards(bytes);
     } else {
-        const CsvTable table = readCsvTable(bytes);
+        const CsvTable table = readCsvTable(bytes, CsvSampleRows);
         if (table.header.isEmpty()) {
             ask.inform(ImportCaption,
                        QStringLiteral("The file %1 is damaged in line %2: %3.")
@@ -101,7 +105,7 @@ std::optional<std::vector<AddressRecord>> importAddressFile(const QString& path,
                 return std::nullopt;
             columns = *chosen;
         }
-        imported = csvRecords(table, columns);
+        imported = readCsvAddresses(bytes, columns);
     }
 
     if (imported.damagedLine > 0) {
@@ -127,8 +131,7 @@ std::optional<std::vector<AddressRecord>> importAddressFile(const QString& path,
     return std::move(imported.records);
 }
 
-bool exportAddressFile(const std::vector<AddressRecord>& records, const QString& path,
-                       document::Prompter& ask)
+bool exportAddressFile(const AddressList& records, const QString& path, document::Prompter& ask)
 {
     const bool csv = addressFileType(path, "BEGIN:VCARD") == AddressFileType::Csv;
     const QByteArray bytes = csv ? writeCsv(records) : writeVcards(records);
@@ -152,7 +155,13 @@ int importAddresses(AddressBook& book, document::Prompter& ask, CsvMappingChoose
     if (!records)
         return 0;
     const int count = int(records->size());
+    const bool wasEmpty = book.count() == 0;
     book.appendRecords(std::move(*records));
+    if (wasEmpty && count > 0) {
+        // Cards show the first imported address instead of their placeholders.
+        book.setStandardIndex(0);
+        book.ChangeAktName(0);
+    }
     return count;
 }
 

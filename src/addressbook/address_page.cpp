@@ -264,6 +264,23 @@ void AddressesPage::showCurrentSelection()
         m_adrCombo2->setCurrentIndex(current);
     }
     m_stdAdrCheck->setChecked(m_adrList->currentRow() == m_book.standardIndex());
+    showEditable(current >= 0);
+}
+
+void AddressesPage::showEditable(bool editable)
+{
+    // Without an address what is typed would belong nowhere and be lost when one is made.
+    m_syncing = true;
+    for (int row = 0; row < AddressFieldCount; ++row) {
+        QTableWidgetItem* item = m_editGrid->item(row, 1);
+        const Qt::ItemFlags flags =
+            editable ? item->flags() | Qt::ItemIsEditable : item->flags() & ~Qt::ItemIsEditable;
+        if (flags != item->flags())
+            item->setFlags(flags);
+    }
+    m_syncing = false;
+    m_logoFile->setReadOnly(!editable);
+    m_logoBrowse->setEnabled(editable);
 }
 
 void AddressesPage::selectionMade(int index)

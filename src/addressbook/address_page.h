@@ -90,6 +90,8 @@ protected:
 private:
     void ListAllNames();
     void showCurrentSelection();
+    // The working copy can be typed into only while it belongs to an address.
+    void showEditable(bool editable);
     void selectionMade(int index);
     void showValues(int row);
     void showLabels(int row);

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QStringDecoder>
+#include <algorithm>
 
 namespace vellamo::addressbook {
 
@@ -11,38 +12,43 @@ namespace {
 
 const QString LogoHeading = QStringLiteral("Logo");
 
-QString decodeFile(QByteArray bytes)
+bool isValidUtf8(const QByteArray& bytes, qsizetype from)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return QString::fromUtf8(bytes.mid(3));
+    // In pieces, so that a large file is not held twice.
+    constexpr qsizetype Piece = 1 << 16;
     QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString text = decoder.decode(bytes);
-    if (!decoder.hasError())
-        return text;
-    return document::fromAnsi(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+    for (qsizetype at = from; at < bytes.size(); at += Piece) {
+        const QString part =
+            decoder.decode(QByteArrayView(bytes).sliced(at, std::min(Piece, bytes.size() - at)));
+        if (decoder.hasError())
+            return false;
+    }
+    return true;
 }
 
-QChar guessDelimiter(const QString& text)
+// The one of ',', ';' and tab that the first line uses most outside quotes.
+char guessDelimiter(const QByteArray& bytes, qsizetype from)
 {
     int comma = 0, semicolon = 0, tab = 0;
     bool quoted = false;
-    for (const QChar c : text) {
-        if (c == u'"')
+    for (qsizetype i = from; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c == '"')
             quoted = !quoted;
-        else if (!quoted && (c == u'\n' || c == u'\r'))
+        else if (!quoted && (c == '\n' || c == '\r'))
             break;
-        else if (!quoted && c == u',')
+        else if (!quoted && c == ',')
             ++comma;
-        else if (!quoted && c == u';')
+        else if (!quoted && c == ';')
             ++semicolon;
-        else if (!quoted && c == u'\t')
+        else if (!quoted && c == '\t')
             ++tab;
     }
     if (semicolon > comma && semicolon >= tab)
-        return u';';
+        return ';';
     if (tab > comma && tab > semicolon)
-        return u'\t';
-    return u',';
+        return '\t';
+    return ',';
 }
 
 // Lower case, umlauts spelt out, letters and digits only: "Straße geschäftlich" and
@@ -149,87 +155,123 @@ QString quoted(const QString& cell)
 
 }  // namespace
 
-CsvTable readCsvTable(const QByteArray& bytes)
+CsvReader::CsvReader(const QByteArray& bytes) : m_bytes(bytes)
 {
-    CsvTable table;
-    const QString text = decodeFile(bytes);
-    table.delimiter = guessDelimiter(text);
-    std::vector<QStringList> rows;
-    std::vector<int> lines;
-    QStringList row;
-    QString cell;
-    bool quoted = false;
-    bool cellStarted = false;
-    int line = 1;
-    int rowLine = 1;
-    int quoteLine = 0;
-    auto endRow = [&] {
-        row.append(cell);
-        cell.clear();
-        cellStarted = false;
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        m_at = 3;
+        m_utf8 = true;
+    } else {
+        m_utf8 = isValidUtf8(bytes, 0);
+    }
+    m_delimiter = guessDelimiter(bytes, m_at);
+}
+
+QString CsvReader::decoded(const QByteArray& cell) const
+{
+    return m_utf8 ? QString::fromUtf8(cell)
+                  : document::fromAnsi(std::string_view(cell.constData(), std::size_t(cell.size())));
+}
+
+bool CsvReader::next(QStringList& row, int& line)
+{
+    // The delimiters, quotes and line breaks are ASCII, so the cells are cut before decoding:
+    // neither UTF-8 nor Windows-1252 uses those bytes inside a character.
+    const QByteArray& text = m_bytes;
+    const qsizetype size = text.size();
+    for (;;) {
+        if (m_at >= size || m_damagedLine)
+            return false;
+        row.clear();
+        QByteArray cell;
+        bool quoted = false;
+        bool cellStarted = false;
+        const int rowLine = m_line;
+        int quoteLine = 0;
+        bool ended = false;
+        const auto endCell = [&] {
+            if (row.size() >= MaxCsvColumns) {
+                m_damagedLine = rowLine;
+                m_damage = QStringLiteral("the row has more than %1 cells").arg(MaxCsvColumns);
+                return false;
+            }
+            row.append(decoded(cell));
+            cell.resize(0);  // keeps its room for the next cell
+            cellStarted = false;
+            return true;
+        };
+        while (m_at < size && !ended) {
+            const char c = text[m_at++];
+            if (quoted) {
+                if (c == '"') {
+                    if (m_at < size && text[m_at] == '"') {
+                        cell.append('"');
+                        ++m_at;
+                    } else {
+                        quoted = false;
+                    }
+                } else {
+                    if (c == '\n')
+                        ++m_line;
+                    cell.append(c);
+                }
+                continue;
+            }
+            if (c == '"' && !cellStarted) {
+                quoted = true;
+                cellStarted = true;
+                quoteLine = m_line;
+            } else if (c == m_delimiter) {
+                if (!endCell())
+                    return false;
+            } else if (c == '\r' || c == '\n') {
+                if (c == '\r' && m_at < size && text[m_at] == '\n')
+                    ++m_at;
+                ++m_line;
+                ended = true;
+            } else {
+                cell.append(c);
+                cellStarted = true;
+            }
+        }
+        if (quoted) {
+            m_damagedLine = quoteLine;
+            m_damage = QStringLiteral("a quoted cell that begins there is never closed");
+            return false;
+        }
+        if (!ended && !cellStarted && row.isEmpty())
+            return false;
+        if (!endCell())
+            return false;
         const bool blank = row.size() == 1 && row.front().trimmed().isEmpty();
         if (!blank) {
-            rows.push_back(row);
-            lines.push_back(rowLine);
-        }
-        row.clear();
-    };
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (quoted) {
-            if (c == u'"') {
-                if (i + 1 < text.size() && text[i + 1] == u'"') {
-                    cell.append(u'"');
-                    ++i;
-                } else {
-                    quoted = false;
-                }
-            } else {
-                if (c == u'\n')
-                    ++line;
-                cell.append(c);
-            }
-            continue;
-        }
-        if (c == u'"' && !cellStarted) {
-            quoted = true;
-            cellStarted = true;
-            quoteLine = line;
-        } else if (c == table.delimiter) {
-            row.append(cell);
-            cell.clear();
-            cellStarted = false;
-        } else if (c == u'\r' || c == u'\n') {
-            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-            endRow();
-            ++line;
-            rowLine = line;
-        } else {
-            cell.append(c);
-            cellStarted = true;
+            line = rowLine;
+            return true;
         }
     }
-    if (quoted) {
-        table.damagedLine = quoteLine;
-        table.damage = QStringLiteral("a quoted cell that begins there is never closed");
-    } else if (cellStarted || !row.isEmpty()) {
-        endRow();
-    }
-    if (rows.empty()) {
-        if (!table.damagedLine) {
-            table.damagedLine = 1;
-            table.damage = QStringLiteral("the file has no header row");
+}
+
+CsvTable readCsvTable(const QByteArray& bytes, std::size_t rowLimit)
+{
+    CsvTable table;
+    CsvReader reader(bytes);
+    table.delimiter = QChar::fromLatin1(reader.delimiter());
+    QStringList row;
+    int line = 0;
+    if (reader.next(row, line)) {
+        table.header = row;
+        for (QString& h : table.header)
+            h = h.trimmed();
+        while (table.rows.size() < rowLimit && reader.next(row, line)) {
+            table.rows.push_back(row);
+            table.rowLines.push_back(line);
         }
-        return table;
     }
-    table.header = rows.front();
-    for (QString& h : table.header)
-        h = h.trimmed();
-    rows.erase(rows.begin());
-    lines.erase(lines.begin());
-    table.rows = std::move(rows);
-    table.rowLines = std::move(lines);
+    table.damagedLine = reader.damagedLine();
+    table.damage = reader.damage();
+    if (table.header.isEmpty() && !table.damagedLine) {
+        table.damagedLine = 1;
+        table.damage = QStringLiteral("the file has no header row");
+    }
     return table;
 }
 
@@ -248,41 +290,101 @@ CsvMapping guessCsvMapping(const QStringList& header)
     return mapping;
 }
 
-ImportedAddresses csvRecords(const CsvTable& table, const CsvMapping& mapping)
-{
-    ImportedAddresses result;
-    auto heading = [&](qsizetype c) {
-        const QString h = c < table.header.size() ? table.header[c] : QString();
-        return h.isEmpty() ? QStringLiteral("column %1").arg(c + 1) : h;
-    };
-    for (const QStringList& row : table.rows) {
+namespace {
+
+// Turns rows into records one at a time. What has no place is counted by column and named
+// once at the end, so a wide row costs no more than its cells.
+class CsvRecordMaker {
+public:
+    CsvRecordMaker(const QStringList& header, const CsvMapping& mapping, ImportedAddresses& result)
+        : m_header(header), m_mapping(mapping), m_result(result)
+    {
+    }
+
+    void add(const QStringList& row)
+    {
         AddressRecord record;
         bool any = false;
         for (qsizetype c = 0; c < row.size(); ++c) {
             const QString value = row[c].trimmed();
             if (value.isEmpty())
                 continue;
-            const int target = std::size_t(c) < mapping.size() ? mapping[std::size_t(c)] : -1;
+            const int target = std::size_t(c) < m_mapping.size() ? m_mapping[std::size_t(c)] : -1;
             if (target < 0 || target >= AddressStringCount || !record.strings[std::size_t(target)].empty()) {
-                result.addUnplaced(heading(c));
+                countUnplaced(std::size_t(c));
                 continue;
             }
             QString oneLine = value;
             oneLine.replace(QStringLiteral("\r\n"), QStringLiteral(", "))
                 .replace(u'\n', QStringLiteral(", "));
-            record.strings[std::size_t(target)] = result.toAnsi(oneLine);
+            record.strings[std::size_t(target)] = m_result.toAnsi(oneLine);
             any = true;
         }
         // A row that fills no field would be a blank address in the book.
         if (any)
-            result.records.push_back(record);
+            m_result.records.push_back(record);
     }
+
+    // Names the unplaced columns by their headings, in the order first met.
+    void finish()
+    {
+        for (const std::size_t c : m_firstMet) {
+            const QString h = qsizetype(c) < m_header.size() ? m_header[qsizetype(c)] : QString();
+            m_result.addUnplaced(h.isEmpty() ? QStringLiteral("column %1").arg(c + 1) : h, m_counts[c]);
+        }
+    }
+
+private:
+    void countUnplaced(std::size_t column)
+    {
+        if (column >= m_counts.size())
+            m_counts.resize(column + 1, 0);
+        if (m_counts[column]++ == 0)
+            m_firstMet.push_back(column);
+    }
+
+    const QStringList& m_header;
+    const CsvMapping& m_mapping;
+    ImportedAddresses& m_result;
+    std::vector<int> m_counts;
+    std::vector<std::size_t> m_firstMet;
+};
+
+}  // namespace
+
+ImportedAddresses csvRecords(const CsvTable& table, const CsvMapping& mapping)
+{
+    ImportedAddresses result;
+    CsvRecordMaker maker(table.header, mapping, result);
+    for (const QStringList& row : table.rows)
+        maker.add(row);
+    maker.finish();
     result.damagedLine = table.damagedLine;
     result.damage = table.damage;
     return result;
 }
 
-QByteArray writeCsv(const std::vector<AddressRecord>& records)
+ImportedAddresses readCsvAddresses(const QByteArray& bytes, const CsvMapping& mapping)
+{
+    ImportedAddresses result;
+    CsvReader reader(bytes);
+    QStringList header;
+    QStringList row;
+    int line = 0;
+    if (reader.next(header, line)) {
+        for (QString& h : header)
+            h = h.trimmed();
+        CsvRecordMaker maker(header, mapping, result);
+        while (reader.next(row, line))
+            maker.add(row);
+        maker.finish();
+    }
+    result.damagedLine = reader.damagedLine();
+    result.damage = reader.damage();
+    return result;
+}
+
+QByteArray writeCsv(const AddressList& records)
 {
     QStringList header;
     for (const auto& name : AddressFieldNames)

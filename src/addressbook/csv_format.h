@@ -12,7 +12,36 @@
 
 namespace vellamo::addressbook {
 
-CsvTable readCsvTable(const QByteArray& bytes);
+// A row of more cells than this is taken for damage.
+inline constexpr int MaxCsvColumns = 1000000;
+
+// Cuts CSV bytes into rows one at a time, without decoding the whole file first. `bytes` must
+// outlive the reader.
+class CsvReader {
+public:
+    explicit CsvReader(const QByteArray& bytes);
+    char delimiter() const { return m_delimiter; }
+    // The next row that is not blank and the line it starts in; false at the end and where the
+    // file is damaged (an unclosed quote, a row of more than MaxCsvColumns cells).
+    bool next(QStringList& row, int& line);
+    // 0 while nothing was damaged.
+    int damagedLine() const { return m_damagedLine; }
+    const QString& damage() const { return m_damage; }
+
+private:
+    QString decoded(const QByteArray& cell) const;
+
+    const QByteArray& m_bytes;
+    qsizetype m_at = 0;
+    bool m_utf8 = true;
+    char m_delimiter = ',';
+    int m_line = 1;
+    int m_damagedLine = 0;
+    QString m_damage;
+};
+
+// The header and at most `rowLimit` rows.
+CsvTable readCsvTable(const QByteArray& bytes, std::size_t rowLimit = std::size_t(-1));
 
 // For each column the address string its header names, from common English and German
 // headings and the book's own field names ("Logo" for the logo file name); each string is
@@ -22,10 +51,12 @@ CsvMapping guessCsvMapping(const QStringList& header);
 // One record per row that fills a field. Cells of unmapped columns, and of a column whose
 // string an earlier column already filled, are counted as unplaced under their heading.
 ImportedAddresses csvRecords(const CsvTable& table, const CsvMapping& mapping);
+// The same for every row of a whole file, read a row at a time.
+ImportedAddresses readCsvAddresses(const QByteArray& bytes, const CsvMapping& mapping);
 
 // The 29 field names and "Logo" as the header row, then one row per record; UTF-8 with a
 // byte-order mark, comma separated, CRLF.
-QByteArray writeCsv(const std::vector<AddressRecord>& records);
+QByteArray writeCsv(const AddressList& records);
 
 // "(not imported)", then the 29 field names and "Logo": what the mapping dialog offers, in
 // the order of the strings (-1 first).

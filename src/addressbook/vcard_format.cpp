@@ -442,28 +442,37 @@ private:
     bool m_homeAddressUsed = false;
 };
 
-struct PhysicalLine {
-    QByteArray text;
-    int number = 0;
-};
+// The file's lines one at a time, without their line breaks, counted from 1.
+class PhysicalLines {
+public:
+    PhysicalLines(const QByteArray& bytes, qsizetype from) : m_bytes(bytes), m_start(from) {}
 
-std::vector<PhysicalLine> physicalLines(const QByteArray& bytes)
-{
-    std::vector<PhysicalLine> lines;
-    int number = 0;
-    qsizetype start = 0;
-    while (start <= bytes.size()) {
-        qsizetype end = bytes.indexOf('\n', start);
+    bool atEnd() const { return m_start > m_bytes.size(); }
+    // How many lines were taken.
+    int number() const { return m_number; }
+    QByteArray take()
+    {
+        qsizetype end = m_bytes.indexOf('\n', m_start);
         if (end < 0)
-            end = bytes.size();
-        QByteArray line = bytes.mid(start, end - start);
+            end = m_bytes.size();
+        QByteArray line = m_bytes.mid(m_start, end - m_start);
         if (line.endsWith('\r'))
             line.chop(1);
-        lines.push_back({line, ++number});
-        start = end + 1;
+        m_start = end + 1;
+        ++m_number;
+        return line;
     }
-    return lines;
-}
+    // Whether the next line begins with white space, which makes it a continuation.
+    bool nextIsFolded() const
+    {
+        return m_start < m_bytes.size() && (m_bytes[m_start] == ' ' || m_bytes[m_start] == '\t');
+    }
+
+private:
+    const QByteArray& m_bytes;
+    qsizetype m_start;
+    int m_number = 0;
+};
 
 bool hasQuotedPrintable(const QByteArray& line)
 {
@@ -473,13 +482,10 @@ bool hasQuotedPrintable(const QByteArray& line)
 
 }  // namespace
 
-ImportedAddresses readVcards(const QByteArray& input)
+ImportedAddresses readVcards(const QByteArray& bytes)
 {
     ImportedAddresses result;
-    QByteArray bytes = input;
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes.remove(0, 3);
-    const std::vector<PhysicalLine> lines = physicalLines(bytes);
+    PhysicalLines lines(bytes, bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0);
     std::optional<CardFiller> card;
     int cardLine = 0;
     bool version21 = false;
@@ -487,22 +493,20 @@ ImportedAddresses readVcards(const QByteArray& input)
         result.damagedLine = line;
         result.damage = why;
     };
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        QByteArray line = lines[i].text;
-        const int number = lines[i].number;
+    while (!lines.atEnd()) {
+        QByteArray line = lines.take();
+        const int number = lines.number();
         if (line.trimmed().isEmpty())
             continue;
         // Unfolding: a following line that starts with white space continues this one; vCard
         // 2.1 keeps that white space, later versions drop one character of it.
         for (;;) {
-            if (line.endsWith('=') && hasQuotedPrintable(line) && i + 1 < lines.size()) {
+            if (line.endsWith('=') && hasQuotedPrintable(line) && !lines.atEnd()) {
                 line.chop(1);  // a soft line break
-                line += lines[i + 1].text;
-                ++i;
-            } else if (i + 1 < lines.size() && !lines[i + 1].text.isEmpty() &&
-                       (lines[i + 1].text[0] == ' ' || lines[i + 1].text[0] == '\t')) {
-                line += version21 ? lines[i + 1].text : lines[i + 1].text.mid(1);
-                ++i;
+                line += lines.take();
+            } else if (lines.nextIsFolded()) {
+                const QByteArray next = lines.take();
+                line += version21 ? next : next.mid(1);
             } else {
                 break;
             }
@@ -541,7 +545,7 @@ ImportedAddresses readVcards(const QByteArray& input)
         card->add(p);
     }
     if (card) {
-        fail(lines.empty() ? 1 : lines.back().number,
+        fail(std::max(lines.number(), 1),
              QStringLiteral("the file ends inside the vCard begun in line %1").arg(cardLine));
     } else if (result.records.empty()) {
         fail(1, QStringLiteral("the file holds no vCard"));
@@ -589,7 +593,7 @@ void appendLine(QByteArray& out, const QString& line)
 
 }  // namespace
 
-QByteArray writeVcards(const std::vector<AddressRecord>& records)
+QByteArray writeVcards(const AddressList& records)
 {
     QByteArray out;
     for (const AddressRecord& r : records) {

@@ -19,6 +19,6 @@ namespace vellamo::addressbook {
 ImportedAddresses readVcards(const QByteArray& bytes);
 
 // vCard 4.0, UTF-8, lines folded at 75 bytes, CRLF.
-QByteArray writeVcards(const std::vector<AddressRecord>& records);
+QByteArray writeVcards(const AddressList& records);
 
 }  // namespace vellamo::addressbook

@@ -77,7 +77,7 @@ int runAddressesCommand(const QStringList& args)
     if (!imported)
         return 1;
     auto& records = book->file.records;
-    records.insert(records.end(), imported->begin(), imported->end());
+    records.append(*imported);
     const QByteArray bytes =
         addressbook::addressBookToBytes(records, book->file.labels, book->file.standardIndex);
     const imaging::SafeWriteResult written = imaging::writeFileSafely(bookPath, bytes);

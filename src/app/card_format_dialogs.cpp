@@ -66,7 +66,7 @@ QGroupBox* group(QWidget* parent, const char* caption,
 
 }  // namespace
 
-TNewETypForm::TNewETypForm(QWidget* parent) : QDialog(parent)
+TNewETypForm::TNewETypForm(document::Prompter& ask, QWidget* parent) : QDialog(parent), m_ask(ask)
 {
     setWindowTitle(QStringLiteral("Edit Business Card type"));
     setModal(true);
@@ -138,6 +138,15 @@ void TNewETypForm::setValues(const document::CardFormatDialogValues& v)
 }
 
 bool TNewETypForm::run() { return exec() == QDialog::Accepted; }
+
+void TNewETypForm::accept()
+{
+    if (const auto problem = document::cardFormatValuesProblem(values())) {
+        m_ask.inform(QStringLiteral("Error"), *problem, document::MessageIcon::Error);
+        return;
+    }
+    QDialog::accept();
+}
 
 TneuForm::TneuForm(QString listPath, document::CardFormatEditor& edit, document::Prompter& ask,
                    QWidget* parent)
@@ -213,6 +222,8 @@ bool TneuForm::choose(document::CardFormat& current)
     document::CardFormat chosen = current;
     m_current = &chosen;
     m_logic.show();
+    // The list opens on the card's own format when it holds it.
+    m_logic.selectEntry(current);
     UpdateEttTypes();
     const bool ok = exec() == QDialog::Accepted;
     m_logic.close();

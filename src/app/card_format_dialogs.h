@@ -31,11 +31,15 @@ private:
 
 class TNewETypForm : public QDialog, public document::CardFormatEditor {
 public:
-    explicit TNewETypForm(QWidget* parent = nullptr);
+    // `ask` says what keeps OK from taking values that make no card format.
+    explicit TNewETypForm(document::Prompter& ask, QWidget* parent = nullptr);
 
     document::CardFormatDialogValues values() const override;
     void setValues(const document::CardFormatDialogValues& values) override;
     bool run() override;
+    // OK closes only with values that make a card format; otherwise the dialog says what is
+    // wrong and stays open.
+    void accept() override;
 
     QLineEdit* NameED = nullptr;
     ExactSpinBox* RLED = nullptr;
@@ -48,6 +52,9 @@ public:
     ExactSpinBox* AnzVED = nullptr;
     QPushButton* okButton = nullptr;
     QPushButton* cancelButton = nullptr;
+
+private:
+    document::Prompter& m_ask;
 };
 
 class TneuForm : public QDialog, public document::CardFormatChooser {

@@ -71,7 +71,7 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
     m_pictures = std::make_unique<render::ProgramFolderPictures>(m_programFolder, progress);
     m_colors = std::make_unique<editor::QtColorChooser>(this);
     m_fonts = std::make_unique<editor::QtFontChooser>(*m_colors, this);
-    m_formatEditDialog = new TNewETypForm(this);
+    m_formatEditDialog = new TNewETypForm(*m_prompter, this);
     m_formatEditor = dialogs.formatEditor ? dialogs.formatEditor : m_formatEditDialog;
     m_formatListDialog =
         new TneuForm(m_programFolder + document::CardFormatListFileName, *m_formatEditor, *m_prompter, this);

@@ -55,6 +55,36 @@ bool CardFormatList::SaveEttTypes(const QString& path) const
     return imaging::writeFileSafely(path, cardFormatListToBytes(entries)).written();
 }
 
+std::optional<QString> cardFormatValuesProblem(const CardFormatDialogValues& v)
+{
+    // Written so that a value that is not a number fails too.
+    const auto countFits = [](double n) { return n >= 1 && n < 51; };
+    if (v.NameED.trimmed().isEmpty())
+        return QStringLiteral("The name of the card type must not be empty.");
+    if (!(v.BrED > 0))
+        return QStringLiteral("The card width must be greater than 0.");
+    if (!(v.HoED > 0))
+        return QStringLiteral("The card height must be greater than 0.");
+    if (!(v.AHED >= 0))
+        return QStringLiteral("The horizontal space between the cards must not be less than 0: "
+                              "the cards would overlap.");
+    if (!(v.AVED >= 0))
+        return QStringLiteral("The vertical space between the cards must not be less than 0: "
+                              "the cards would overlap.");
+    if (!countFits(v.AnzHED))
+        return QStringLiteral("The number of cards across a sheet must lie between 1 and 50.");
+    if (!countFits(v.AnzVED))
+        return QStringLiteral("The number of cards down a sheet must lie between 1 and 50.");
+    return std::nullopt;
+}
+
+bool sameCardFormat(const CardFormat& a, const CardFormat& b)
+{
+    return a.MarginLeft == b.MarginLeft && a.MarginTop == b.MarginTop && a.PitchX == b.PitchX &&
+           a.PitchY == b.PitchY && a.CardWidth == b.CardWidth && a.CardHeight == b.CardHeight &&
+           a.Columns == b.Columns && a.Rows == b.Rows && a.Name == b.Name;
+}
+
 CardFormatDialogValues recordToDialog(const CardFormat& format)
 {
     CardFormatDialogValues v;
@@ -105,6 +135,17 @@ void CardFormatListLogic::select(int index)
     m_selected = index >= 0 && index < int(m_list.entries.size()) ? index : -1;
 }
 
+bool CardFormatListLogic::selectEntry(const CardFormat& format)
+{
+    const auto& entries = m_list.entries;
+    const auto found = std::find_if(entries.begin(), entries.end(),
+                                    [&](const CardFormat& entry) { return sameCardFormat(entry, format); });
+    if (found == entries.end())
+        return false;
+    m_selected = int(found - entries.begin());
+    return true;
+}
+
 void CardFormatListLogic::newClicked()
 {
     CardFormatDialogValues values = m_editor.values();
@@ -143,10 +184,11 @@ void CardFormatListLogic::deleteClicked()
 
 void CardFormatListLogic::stocksClicked(CardStockChooser& chooser)
 {
-    if (const auto chosen = chooser.chooseStock()) {
-        m_list.entries.push_back(*chosen);
-        m_selected = int(m_list.entries.size()) - 1;
-    }
+    const auto chosen = chooser.chooseStock();
+    if (!chosen || selectEntry(*chosen))
+        return;
+    m_list.entries.push_back(*chosen);
+    m_selected = int(m_list.entries.size()) - 1;
 }
 
 bool CardFormatListLogic::okClicked(CardFormat& current)

@@ -48,6 +48,14 @@ struct CardFormatDialogValues {
     double AnzVED = 5;
 };
 
+// What keeps the values from making a card format, as a sentence naming the field: an empty
+// name, a card width or height of 0 or less, a card larger than its pitch (a negative space
+// between the cards), or a number of cards outside 1..50. Nothing when they are fine.
+std::optional<QString> cardFormatValuesProblem(const CardFormatDialogValues& values);
+
+// The same layout and name; what the record holds behind the name does not count.
+bool sameCardFormat(const CardFormat& a, const CardFormat& b);
+
 CardFormatDialogValues recordToDialog(const CardFormat& format);
 // Writes the fields into `format` (the name cut to 50 bytes); what lies behind the name in the
 // record stays. The result is made usable as usableCardFormat says (a card of 0 mm gets 1 mm).
@@ -84,11 +92,14 @@ public:
     // -1 for none.
     int selected() const { return m_selected; }
     void select(int index);
+    // Selects the first entry that is `format` (sameCardFormat); false, with the selection
+    // unchanged, when there is none.
+    bool selectEntry(const CardFormat& format);
 
     void newClicked();
     void changeClicked();
     void deleteClicked();
-    // Appends the chosen stock and selects it.
+    // Selects the chosen stock, appending it unless the list already holds it.
     void stocksClicked(CardStockChooser& chooser);
     // Copies the selected entry into `current` and saves the list; false (after the error
     // message) when nothing is selected, and the dialog stays open.

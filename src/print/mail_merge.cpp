@@ -98,7 +98,8 @@ QStringList mergeFileNames(const addressbook::AddressBook& book, const QString& 
     QStringList names;
     QSet<QString> taken;
     for (int i = 0; i < book.count(); ++i) {
-        const auto& strings = book.records()[std::size_t(i)].strings;
+        const addressbook::AddressRecord record = book.records()[std::size_t(i)];
+        const auto& strings = record.strings;
         const QString last = document::fromAnsi(strings[LastNameString]);
         const QString first = document::fromAnsi(strings[FirstNameString]);
         QString base = safeBaseName(last + u' ' + first);

@@ -132,14 +132,19 @@ TEST(AddressBook, DeletingMovesTheLaterAddressesUp)
     EXPECT_EQ(book.standardIndex(), 0) << "the standard itself was deleted";
     EXPECT_EQ(book.currentIndex(), 0);
 
-    // The last remaining ones: an empty list, no selection, the grid keeps the values.
+    // The last remaining ones: an empty list, no selection, and a working copy as empty as at
+    // the first start, so the grid and the template gallery show no deleted values.
     ASSERT_TRUE(book.DeleteCurrentAddress());
     book.setValue(5, "edited");
+    book.setLogoFileName("c.jpg");
     ASSERT_TRUE(book.DeleteCurrentAddress());
     EXPECT_EQ(book.count(), 0);
     EXPECT_EQ(book.currentIndex(), -1);
-    EXPECT_EQ(book.value(FirstNameRow), "C");
-    EXPECT_EQ(book.value(5), "edited");
+    EXPECT_EQ(book.value(FirstNameRow), "");
+    EXPECT_EQ(book.value(5), "");
+    EXPECT_EQ(book.logoFileName(), "");
+    for (const auto& field : book.placeholderFields())
+        EXPECT_EQ(field.value, "") << field.name;
     EXPECT_FALSE(book.DeleteCurrentAddress()) << "nothing to delete";
 }
 

@@ -106,6 +106,38 @@ TEST(AddressExchange, DamagedFilesKeepWhatWasReadOnlyWhenConfirmed)
     EXPECT_EQ(ask.messages.at(0).text, "The file \"missing.vcf\" could not be read.");
 }
 
+TEST(AddressExchange, WideCsvFilesAreSummarisedAndAnOverlongRowRefused)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("wide.csv");
+    // 1500 columns that no field takes: the summary names the first 1000 of them.
+    QByteArray header = "First Name";
+    QByteArray row = "Anna";
+    for (int c = 1; c <= 1500; ++c) {
+        header += ",x" + QByteArray::number(c);
+        row += ",v";
+    }
+    vellamo::testing::writeFile(path, header + "\n" + row + "\n" + row + "\n");
+    ScriptedPrompter ask;
+    const auto records = importAddressFile(path, ask, nullptr);
+    ASSERT_TRUE(records);
+    EXPECT_EQ(records->size(), 2u);
+    ASSERT_EQ(ask.messages.size(), 1u);
+    const QString summary = ask.messages[0].text;
+    EXPECT_TRUE(summary.contains(": x1 (2), x2 (2), x3 (2)")) << summary.left(200).toStdString();
+    EXPECT_TRUE(summary.endsWith(", x1000 (2), and 500 more.")) << summary.right(200).toStdString();
+    EXPECT_FALSE(summary.contains("x1001"));
+
+    // A header of more than a million columns is no address list.
+    vellamo::testing::writeFile(path, "a" + QByteArray(1000000, ',') + "\nAnna\n");
+    ask.messages.clear();
+    EXPECT_FALSE(importAddressFile(path, ask, nullptr));
+    ASSERT_EQ(ask.messages.size(), 1u);
+    EXPECT_EQ(ask.messages[0].text,
+              "The file \"wide.csv\" is damaged in line 1: the row has more than 1000000 cells.");
+    EXPECT_EQ(ask.messages[0].icon, document::MessageIcon::Error);
+}
+
 TEST(AddressExchange, ExportThenImportGivesTheSameBook)
 {
     QTemporaryDir dir;

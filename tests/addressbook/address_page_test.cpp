@@ -15,6 +15,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <deque>
 #include <gtest/gtest.h>
 
@@ -116,7 +117,8 @@ TEST(AddressesPage, PagesGridsAndCaptions)
         EXPECT_EQ(grid->item(0, 0)->text(), "Title");
         EXPECT_EQ(grid->item(19, 0)->text(), "Post-office box company");
         EXPECT_FALSE(grid->item(3, 0)->flags() & Qt::ItemIsEditable);
-        EXPECT_TRUE(grid->item(3, 1)->flags() & Qt::ItemIsEditable);
+        // The labels are the book's; values only belong to an address, and there is none.
+        EXPECT_EQ(bool(grid->item(3, 1)->flags() & Qt::ItemIsEditable), grid == p.page->descriptionGrid());
         EXPECT_EQ(grid->rowHeight(5), 24);
         EXPECT_EQ(grid->columnWidth(0), 200);
         EXPECT_EQ(grid->columnWidth(1), grid->viewport()->width() - 200);
@@ -210,16 +212,42 @@ TEST(AddressesPage, NewAddressAndDelete)
     EXPECT_EQ(p.page->AdrCombo2()->currentIndex(), 0);
     EXPECT_EQ(p.cell(p.page->editGrid(), 2), "Anna");
 
-    // Down to none: no selection, the grid keeps the deleted values.
+    // Down to none: no selection, and the grid shows no values of the deleted addresses.
     p.ask.answers = {Answer::Yes, Answer::Yes, Answer::Yes};
     for (int i = 0; i < 3; ++i)
         p.page->DelAdrBtnClick();
     EXPECT_EQ(p.book.count(), 0);
     EXPECT_EQ(p.page->AdrCombo1()->currentIndex(), -1);
-    EXPECT_EQ(p.cell(p.page->editGrid(), 2), "Finn");
+    EXPECT_EQ(p.cell(p.page->editGrid(), 2), "");
+    EXPECT_EQ(p.cell(p.page->editGrid(), 4), "");
     const auto asked = p.ask.messages.size();
     p.page->DelAdrBtnClick();
     EXPECT_EQ(p.ask.messages.size(), asked) << "no address: no question";
+}
+
+TEST(AddressesPage, WithoutAnAddressNothingCanBeTypedThatANewAddressWouldLose)
+{
+    Page p;
+    p.page->show();
+    p.page->subPages()->setCurrentIndex(1);
+    QTableWidget* grid = p.page->editGrid();
+    grid->setCurrentCell(3, 1);
+    grid->editItem(grid->item(3, 1));
+    EXPECT_FALSE(grid->viewport()->findChild<QLineEdit*>()) << "no editor opens";
+    EXPECT_TRUE(p.page->logoFileEdit()->isReadOnly());
+    EXPECT_FALSE(p.page->logoBrowseButton()->isEnabled());
+
+    p.newAddress.answers = {NewAddressInput{"Anna", "Berg", false}};
+    p.page->NewAdrBtnClick();
+    p.type(grid, 4, "Main street");
+    EXPECT_EQ(p.book.value(4), "Main street");
+    EXPECT_FALSE(p.page->logoFileEdit()->isReadOnly());
+    EXPECT_TRUE(p.page->logoBrowseButton()->isEnabled());
+
+    p.ask.answers = {Answer::Yes};
+    p.page->DelAdrBtnClick();
+    EXPECT_FALSE(grid->item(3, 1)->flags() & Qt::ItemIsEditable) << "read-only again with none left";
+    EXPECT_TRUE(p.page->logoFileEdit()->isReadOnly());
 }
 
 TEST(AddressesPage, NewAddressDialogEnablesOkForTwoNames)

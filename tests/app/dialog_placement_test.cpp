@@ -64,7 +64,8 @@ TEST(DialogPlacement, CentredOnTheScreenAtEveryShowing)
     owner.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
 
-    app::TNewETypForm format(&owner);
+    vellamo::testing::ScriptedPrompter formatAsk;
+    app::TNewETypForm format(formatAsk, &owner);
     expectCentred(twoShowings(format, [&] { format.run(); }), "Edit Business Card type");
 
     QTemporaryDir dir;

@@ -637,6 +637,13 @@ TEST(MainWindow, AddressButtonsImportAndExportAndTheMergeFollowsTheBook)
     ASSERT_EQ(list->count(), 2);
     EXPECT_EQ(list->item(0)->text(), "Berg Anna");
     EXPECT_EQ(list->item(1)->text(), "Dahl Ole");
+    // Imported into an empty book: the first address is current and standard, so cards show it.
+    EXPECT_EQ(s.window->addresses().currentIndex(), 0);
+    EXPECT_EQ(s.window->addresses().standardIndex(), 0);
+    EXPECT_TRUE(s.window->addresses().hasCurrentAddress());
+    EXPECT_EQ(list->currentRow(), 0);
+    EXPECT_TRUE(s.window->addressesPage()->StdAdrCheck()->isChecked());
+    EXPECT_EQ(s.window->addressesPage()->editGrid()->item(1, 1)->text(), "Anna");
 
     // The Print page's merge counts the imported addresses.
     print::PrintPage* printPage = s.window->printPage();

@@ -8,6 +8,8 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace vellamo::document;
@@ -164,6 +166,36 @@ TEST(CardFormatDialog, RecordAndDialogConvertWithTheOneFactor)
     EXPECT_EQ(back.Columns, 2);
     EXPECT_EQ(back.Name, std::string(50, 'n'));
     EXPECT_EQ(back.CardWidth, 1.0);
+}
+
+TEST(CardFormatDialog, ValuesThatMakeNoFormatAreNamed)
+{
+    const CardFormatDialogValues good;
+    EXPECT_EQ(cardFormatValuesProblem(good), std::nullopt);
+    const auto problem = [&](const std::function<void(CardFormatDialogValues&)>& change) {
+        CardFormatDialogValues v = good;
+        change(v);
+        return cardFormatValuesProblem(v).value_or("(accepted)");
+    };
+    EXPECT_EQ(problem([](auto& v) { v.NameED = "  "; }), "The name of the card type must not be empty.");
+    EXPECT_EQ(problem([](auto& v) { v.BrED = 0; }), "The card width must be greater than 0.");
+    EXPECT_EQ(problem([](auto& v) { v.BrED = std::nan(""); }), "The card width must be greater than 0.");
+    EXPECT_EQ(problem([](auto& v) { v.HoED = -1; }), "The card height must be greater than 0.");
+    EXPECT_EQ(problem([](auto& v) { v.AHED = -0.1; }),
+              "The horizontal space between the cards must not be less than 0: the cards would overlap.");
+    EXPECT_EQ(problem([](auto& v) { v.AVED = -0.1; }),
+              "The vertical space between the cards must not be less than 0: the cards would overlap.");
+    EXPECT_EQ(problem([](auto& v) { v.AnzHED = 0; }),
+              "The number of cards across a sheet must lie between 1 and 50.");
+    EXPECT_EQ(problem([](auto& v) { v.AnzVED = 51; }),
+              "The number of cards down a sheet must lie between 1 and 50.");
+    EXPECT_EQ(problem([](auto& v) {
+                  v.AnzHED = 50;
+                  v.AnzVED = 1;
+                  v.AHED = 0;
+              }),
+              "(accepted)")
+        << "the limits themselves and cards that touch are fine";
 }
 
 TEST_F(FormatList, EmptyListOfferedNoName0AndOkNeedsASelection)

@@ -199,11 +199,23 @@ TEST(CardStocks, StocksButtonAppendsTheChosenStockAndSelectsIt)
     logic.stocksClicked(chooser);  // cancelled
     EXPECT_TRUE(logic.entries().empty());
     EXPECT_EQ(logic.selected(), -1);
-    chooser.answer = cardStockFormat(shippedCardStocks()[3]);
+    chooser.answer = cardStockFormat(shippedCardStocks()[5]);
     logic.stocksClicked(chooser);
+    chooser.answer = cardStockFormat(shippedCardStocks()[3]);
     logic.stocksClicked(chooser);
     ASSERT_EQ(logic.entries().size(), 2u);
     EXPECT_EQ(logic.selected(), 1);
     EXPECT_EQ(logic.entries()[1].Name, "Avery 8414 A4 2x5");
     EXPECT_EQ(logic.entries()[1].PitchX, 93.133);
+
+    // A stock the list holds already is selected, not added a second time.
+    chooser.answer = cardStockFormat(shippedCardStocks()[5]);
+    logic.stocksClicked(chooser);
+    EXPECT_EQ(logic.entries().size(), 2u);
+    EXPECT_EQ(logic.selected(), 0);
+    // The same name with a changed layout is another format.
+    chooser.answer->PitchX += 1;
+    logic.stocksClicked(chooser);
+    EXPECT_EQ(logic.entries().size(), 3u);
+    EXPECT_EQ(logic.selected(), 2);
 }
