@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -31,6 +32,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -114,6 +116,23 @@ TEST(MainWindow, FreshWindowPagesAndMenus)
     EXPECT_EQ(grid->horizontalHeaderItem(0)->text(), "Field");
     EXPECT_EQ(grid->horizontalHeaderItem(1)->text(), "Content");
     EXPECT_EQ(grid->item(28, 0)->text(), "Company slogan");
+}
+
+TEST(MainWindow, TabLeavesEveryMultiLineField)
+{
+    Shell s;
+    QList<QAbstractScrollArea*> fields;
+    for (QPlainTextEdit* field : s.window->findChildren<QPlainTextEdit*>())
+        fields.append(field);
+    for (QTextEdit* field : s.window->findChildren<QTextEdit*>())
+        fields.append(field);
+    ASSERT_FALSE(fields.isEmpty()) << "the text dialog's memo at least";
+    for (QAbstractScrollArea* field : fields) {
+        const auto* plain = qobject_cast<QPlainTextEdit*>(field);
+        const auto* rich = qobject_cast<QTextEdit*>(field);
+        EXPECT_TRUE(plain ? plain->tabChangesFocus() : rich->tabChangesFocus())
+            << field->objectName().toStdString();
+    }
 }
 
 TEST(MainWindow, CancelledListAtStartKeepsTheDefaultAndALaterNewAsks)
