@@ -1,5 +1,9 @@
 #include "document/card_model.h"
 
+#include "document/units.h"
+
+#include <algorithm>
+#include <limits>
 #include <utility>
 
 namespace vellamo::document {
@@ -134,11 +138,13 @@ void CardChange::deleteObject(int slot)
     doc().deleteObject(slot);
 }
 
-void CardChange::swapSlots(int a, int b)
+void CardChange::moveSlot(int from, int to)
 {
-    if (a == b)
+    if (from < FirstSlot || from > LastSlot || to < FirstSlot || to > LastSlot || from == to)
         return;
-    std::swap(object(a), object(b));
+    for (int slot = std::min(from, to); slot <= std::max(from, to); ++slot)
+        object(slot);
+    doc().moveSlot(from, to);
 }
 
 void CardChange::clearall()

@@ -129,8 +129,9 @@ public:
     Tobs& object(int slot);
     // Frees the slot as CardDocument::deleteObject does.
     void deleteObject(int slot);
-    // Exchanges two slots, as "To the front" and "To the back" do.
-    void swapSlots(int a, int b);
+    // Moves an object to another slot as CardDocument::moveSlot does ("To the front" and "To
+    // the back"); every slot in between is remembered.
+    void moveSlot(int from, int to);
     // Empties the card as CardDocument::clearall does; one step with what follows.
     void clearall();
     void select(int slot) { doc().SelectedObject = slot; }

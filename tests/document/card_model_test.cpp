@@ -50,7 +50,7 @@ TEST(CardModel, EveryKindOfChangeUndoesAndRedoesToTheSameFile)
         {"delete", [](CardChange& c) { c.deleteObject(3); }},
         {"to the front",
          [](CardChange& c) {
-             c.swapSlots(3, LastSlot);
+             c.moveSlot(3, LastSlot);
              c.select(LastSlot);
          }},
         {"new object",
