@@ -136,7 +136,8 @@ public:
     void clearall();
     void select(int slot) { doc().SelectedObject = slot; }
     void setBackground(const CardBackground& background);
-    // The editing area follows from the format.
+    // The editing area follows from the format; every object moves with the card's top-left
+    // corner, so it keeps its place on the card.
     void setFormat(const CardFormat& format);
 
     // Records the step when anything differs from the start and announces it. False when

@@ -196,7 +196,7 @@ TEST(MainWindow, CloseBoxQuitsWithoutAskingAndSavesTheAddressBook)
     EXPECT_EQ(book.size(), 158 + 4);
 }
 
-TEST(MainWindow, CardFormatCommandResizesTheSurfaceAndKeepsObjects)
+TEST(MainWindow, CardFormatCommandResizesTheSurfaceAndMovesObjectsWithTheCard)
 {
     Shell s;
     s.start();
@@ -214,6 +214,10 @@ TEST(MainWindow, CardFormatCommandResizesTheSurfaceAndKeepsObjects)
     EXPECT_EQ(s.window->InfoPanel()->text(),
               withLocaleDecimals("2 x 5 Business Cards at 4.00 in x 2.17 in per sheet "
                                  "[Spaces 4.00 in ; 2.17 in][Margin 0.00 in ; 0.00 in]"));
+    // The card's corner moved from 70866 (90 mm) to 80000 units (4 in); the object with it.
+    EXPECT_EQ(s.window->doc().object(3).Left, 1234 + 80000 - 70866);
+    s.window->model().history().undo();
+    EXPECT_EQ(s.window->doc().Format.CardWidth, 90);
     EXPECT_EQ(s.window->doc().object(3).Left, 1234);
 }
 
