@@ -1,4 +1,5 @@
-// One drag step and one release repaint in the editor, on a card of 1000 objects.
+// One drag step and one release repaint in the editor on a card of 1000 objects, and a click
+// that selects another object on a card of 10000.
 
 #include "editor/editor_page.h"
 #include "editor/surface_interaction.h"
@@ -11,9 +12,9 @@ using namespace vellamo;
 
 namespace {
 
-void fill(document::CardDocument& doc)
+void fill(document::CardDocument& doc, int count)
 {
-    for (int slot = 1; slot <= 1000; ++slot) {
+    for (int slot = 1; slot <= count; ++slot) {
         document::Tobs& o = doc.object(slot);
         o.Kind = 1 + slot % 2;
         o.Left = 212598 / 3 + (slot * 997) % 70000;
@@ -34,9 +35,9 @@ struct Editor {
     document::CardDocument& doc = model.doc();
     bench::SilentPrompter ask;
     editor::EditorPage page{model, [] { return render::RenderContext(); }, ask};
-    Editor()
+    explicit Editor(int count = 1000)
     {
-        fill(doc);
+        fill(doc, count);
         page.resize(1000, 750);
         page.show();
         QApplication::processEvents();
@@ -73,5 +74,34 @@ void ReleaseRepaintWith1000Objects(benchmark::State& state)
         e.page.PaintBox1Paint();
 }
 BENCHMARK(ReleaseRepaintWith1000Objects)->Unit(benchmark::kMillisecond);
+
+void click(QWidget* surface, QPoint at)
+{
+    QMouseEvent press(QEvent::MouseButtonPress, at, QPointF(), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(surface, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, QPointF(), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(surface, &release);
+}
+
+// Each click selects another object: the hit test, the selection and the repaint that shows it.
+void ClickWith10000Objects(benchmark::State& state)
+{
+    Editor e(10000);
+    const int sx = e.page.view()->scrollX();
+    const int sy = e.page.view()->scrollY();
+    QPoint at[2];
+    for (int i = 0; i < 2; ++i) {
+        const editor::Box box = editor::objectBox(e.doc, e.doc.object(4000 + 3000 * i));
+        at[i] = QPoint(box.x + box.w / 2 - sx, box.y + box.h / 2 - sy);
+    }
+    auto* surface = e.page.view()->viewport();
+    int clicks = 0;
+    for (auto _ : state)
+        click(surface, at[clicks++ % 2]);
+    state.counters["selected"] = e.doc.SelectedObject;
+}
+BENCHMARK(ClickWith10000Objects)->Unit(benchmark::kMillisecond);
 
 }  // namespace

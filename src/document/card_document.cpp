@@ -3,6 +3,7 @@
 #include "document/units.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <utility>
 
 namespace vellamo::document {
@@ -59,16 +60,20 @@ bool CardDocument::hasUsedSlot() const
     return false;
 }
 
-void CardDocument::swapSlots(int a, int b)
+void CardDocument::moveSlot(int from, int to)
 {
-    std::swap(m_objects[std::size_t(a)], m_objects[std::size_t(b)]);
+    const auto at = [this](int slot) { return m_objects.begin() + std::ptrdiff_t(slot); };
+    if (from < to)
+        std::rotate(at(from), at(from + 1), at(to + 1));
+    else if (to < from)
+        std::rotate(at(to), at(from), at(from + 1));
 }
 
 void CardDocument::toTheFront()
 {
     if (!isObjectSlot(SelectedObject))
         return;
-    swapSlots(SelectedObject, LastSlot);
+    moveSlot(SelectedObject, LastSlot);
     SelectedObject = LastSlot;
 }
 
@@ -76,7 +81,7 @@ void CardDocument::toTheBack()
 {
     if (!isObjectSlot(SelectedObject))
         return;
-    swapSlots(SelectedObject, FirstSlot);
+    moveSlot(SelectedObject, FirstSlot);
     SelectedObject = FirstSlot;
 }
 

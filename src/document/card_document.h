@@ -97,10 +97,14 @@ public:
     int lowestFreeSlot() const;
     bool hasUsedSlot() const;
 
-    // Exchanges the selected object with slot 10000 (front) or slot 1 (back) and selects it
-    // there; nothing happens without a selection.
+    // Moves the selected object above (front) or below (back) all others into slot 10000 or
+    // slot 1 and selects it there; every other object keeps its order. Nothing happens without
+    // a selection.
     void toTheFront();
     void toTheBack();
+    // Moves the object of slot `from` to slot `to`; the slots between shift by one towards
+    // `from`, so every other object keeps its order.
+    void moveSlot(int from, int to);
 
     // The editing area from the current card format.
     void updateExtents();
@@ -110,8 +114,6 @@ public:
     std::int32_t surfaceHeight() const;
 
 private:
-    void swapSlots(int a, int b);
-
     std::vector<Tobs> m_objects;
 };
 

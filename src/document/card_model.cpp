@@ -1,5 +1,9 @@
 #include "document/card_model.h"
 
+#include "document/units.h"
+
+#include <algorithm>
+#include <limits>
 #include <utility>
 
 namespace vellamo::document {
@@ -134,11 +138,13 @@ void CardChange::deleteObject(int slot)
     doc().deleteObject(slot);
 }
 
-void CardChange::swapSlots(int a, int b)
+void CardChange::moveSlot(int from, int to)
 {
-    if (a == b)
+    if (from < FirstSlot || from > LastSlot || to < FirstSlot || to > LastSlot || from == to)
         return;
-    std::swap(object(a), object(b));
+    for (int slot = std::min(from, to); slot <= std::max(from, to); ++slot)
+        object(slot);
+    doc().moveSlot(from, to);
 }
 
 void CardChange::clearall()
@@ -161,8 +167,26 @@ void CardChange::setBackground(const CardBackground& background)
 
 void CardChange::setFormat(const CardFormat& format)
 {
-    doc().Format = format;
-    doc().updateExtents();
+    CardDocument& d = doc();
+    // The card lies one card width and height from the area's origin: when it grows or
+    // shrinks, every object moves with its top-left corner so that the design stays in place.
+    const std::int64_t dx = std::int64_t(mmToUnits(format.CardWidth)) - mmToUnits(d.Format.CardWidth);
+    const std::int64_t dy = std::int64_t(mmToUnits(format.CardHeight)) - mmToUnits(d.Format.CardHeight);
+    if (dx != 0 || dy != 0) {
+        const auto moved = [](std::int32_t value, std::int64_t by) {
+            return std::int32_t(std::clamp<std::int64_t>(value + by, std::numeric_limits<std::int32_t>::min(),
+                                                         std::numeric_limits<std::int32_t>::max()));
+        };
+        for (int slot = FirstSlot; slot <= LastSlot; ++slot) {
+            if (!d.object(slot).isUsed())
+                continue;
+            Tobs& o = object(slot);
+            o.Left = moved(o.Left, dx);
+            o.Top = moved(o.Top, dy);
+        }
+    }
+    d.Format = format;
+    d.updateExtents();
 }
 
 bool CardChange::commit(int mergeId)

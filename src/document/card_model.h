@@ -129,13 +129,15 @@ public:
     Tobs& object(int slot);
     // Frees the slot as CardDocument::deleteObject does.
     void deleteObject(int slot);
-    // Exchanges two slots, as "To the front" and "To the back" do.
-    void swapSlots(int a, int b);
+    // Moves an object to another slot as CardDocument::moveSlot does ("To the front" and "To
+    // the back"); every slot in between is remembered.
+    void moveSlot(int from, int to);
     // Empties the card as CardDocument::clearall does; one step with what follows.
     void clearall();
     void select(int slot) { doc().SelectedObject = slot; }
     void setBackground(const CardBackground& background);
-    // The editing area follows from the format.
+    // The editing area follows from the format; every object moves with the card's top-left
+    // corner, so it keeps its place on the card.
     void setFormat(const CardFormat& format);
 
     // Records the step when anything differs from the start and announces it. False when

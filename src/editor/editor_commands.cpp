@@ -89,17 +89,17 @@ void EditorCommands::Lschen1Click()
     });
 }
 
-void EditorCommands::Nachvorne1Click() { exchangeWith(document::LastSlot, StepNames::ToTheFront); }
+void EditorCommands::Nachvorne1Click() { moveSelectedTo(document::LastSlot, StepNames::ToTheFront); }
 
-void EditorCommands::NachHinen1Click() { exchangeWith(document::FirstSlot, StepNames::ToTheBack); }
+void EditorCommands::NachHinen1Click() { moveSelectedTo(document::FirstSlot, StepNames::ToTheBack); }
 
-void EditorCommands::exchangeWith(int slot, const QString& name)
+void EditorCommands::moveSelectedTo(int slot, const QString& name)
 {
     const int selected = m_doc.SelectedObject;
     if (!document::isObjectSlot(selected))
         return;
     performOnCard(name, [&](document::CardChange& change) {
-        change.swapSlots(selected, slot);
+        change.moveSlot(selected, slot);
         change.select(slot);
         return true;
     });

@@ -109,7 +109,8 @@ public:
 
 private:
     void rotate(int quarterTurns);
-    void exchangeWith(int slot, const QString& name);
+    // "To the front" and "To the back": the selected object into `slot`, the others keep their order.
+    void moveSelectedTo(int slot, const QString& name);
     void changed();
 
     document::CardModel& m_model;

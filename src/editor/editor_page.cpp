@@ -214,6 +214,7 @@ EditorPage::EditorPage(document::CardModel& model, EditorView::RenderContextSour
     surface.tool = [this] { return currentTool(); };
     surface.setTool = [this](EditingTool t) { setTool(t); };
     surface.repaint = [this] { PaintBox1Paint(); };
+    surface.repaintSelection = [this] { m_view->PaintSelection(); };
     surface.zoom = [this](int x, int y, bool in) { zoomAt(x, y, in); };
     surface.backgroundPopup = [this](int x, int y) { showMenu(*m_backgroundPopup, globalPosition(x, y)); };
     surface.objectPopup = [this](int x, int y) {

@@ -29,6 +29,7 @@ void EditorView::updateSurfaceSize()
     m_surfaceHeight = std::max(0, m_doc.surfaceHeight());
     updateScrollBars();
     m_bufferCurrent = false;
+    m_cardPictureCurrent = false;
 }
 
 void EditorView::updateScrollBars()
@@ -82,10 +83,38 @@ void EditorView::renderBackBuffer()
     p.setClipRect(surfaceClip());
     render::DrawVCart(p, m_doc, m_context ? m_context() : render::RenderContext(), w, h, sx, sy,
                       m_doc.ZoomNum / m_doc.ZoomDen, true);
+    p.end();
+    m_cardPicture = m_backBuffer.copy();
+    m_cardPictureCurrent = !m_cardPicture.isNull();
+    drawMarks();
+    m_bufferCurrent = true;
+}
+
+void EditorView::drawMarks()
+{
+    QPainter p(&m_backBuffer);
     p.setClipRect(surfaceClip());
     if (m_marks)
-        m_marks(p, sx, sy);
+        m_marks(p, scrollX(), scrollY());
+}
+
+void EditorView::PaintSelection()
+{
+    if (m_doc.Rendering)
+        return;
+    if (!m_cardPictureCurrent || m_cardPicture.size() != viewport()->size() ||
+        m_backBuffer.size() != m_cardPicture.size()) {
+        PaintBox1Paint();
+        return;
+    }
+    {
+        QPainter p(&m_backBuffer);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(0, 0, m_cardPicture);
+    }
+    drawMarks();
     m_bufferCurrent = true;
+    viewport()->repaint();
 }
 
 QRect EditorView::surfaceClip() const
@@ -100,6 +129,7 @@ void EditorView::PaintBox1Paint()
     if (m_doc.Rendering)
         return;
     m_bufferCurrent = false;
+    m_cardPictureCurrent = false;
     viewport()->repaint();
 }
 
@@ -139,11 +169,21 @@ void EditorView::resizeEvent(QResizeEvent* event)
     QAbstractScrollArea::resizeEvent(event);
     updateScrollBars();
     m_bufferCurrent = false;
+    m_cardPictureCurrent = false;
+}
+
+void EditorView::showEvent(QShowEvent* event)
+{
+    QAbstractScrollArea::showEvent(event);
+    // What other pages changed while the view was hidden (the address, say) shows at the next
+    // click at the latest.
+    m_cardPictureCurrent = false;
 }
 
 void EditorView::scrollContentsBy(int, int)
 {
     m_bufferCurrent = false;
+    m_cardPictureCurrent = false;
     viewport()->update();
     if (m_afterPaint)
         m_afterPaint();

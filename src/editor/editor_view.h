@@ -54,6 +54,9 @@ public:
 
     // PaintBox1Paint: renders the visible part and shows it at once.
     void PaintBox1Paint();
+    // Shows other selection marks on an unchanged card: the card as the last repaint rendered
+    // it is reused while the view has not moved or resized since; otherwise PaintBox1Paint.
+    void PaintSelection();
     // Draws onto the last rendered picture (whose pixel (0, 0) shows area pixel (sx, sy)),
     // without rendering the card; showBuffer() then puts it on the screen.
     void drawOnBuffer(const std::function<void(QPainter&, int sx, int sy)>& draw);
@@ -68,6 +71,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -78,6 +82,8 @@ protected:
 private:
     void updateScrollBars();
     void renderBackBuffer();
+    // The marks over the card picture, into the back buffer.
+    void drawMarks();
     // The editing area within the buffer.
     QRect surfaceClip() const;
     bool onSurface(QPoint viewportPos) const;
@@ -94,6 +100,10 @@ private:
     int m_surfaceHeight = 0;
     QImage m_backBuffer;
     bool m_bufferCurrent = false;
+    // The back buffer as it was before the selection marks, and whether it still shows the card
+    // at the current scroll position and size.
+    QImage m_cardPicture;
+    bool m_cardPictureCurrent = false;
     bool m_inPaint = false;
 };
 

@@ -118,7 +118,7 @@ void SurfaceInteraction::select(int slot)
     if (m_doc.SelectedObject == slot)
         return;
     m_commands.model().select(slot);
-    m_context.repaint();
+    m_context.repaintSelection();
 }
 
 void SurfaceInteraction::PaintBox1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y)
@@ -147,7 +147,7 @@ void SurfaceInteraction::PaintBox1MouseDown(Qt::MouseButton button, Qt::Keyboard
             m_doc.MouseMode = document::MouseDragging;
             m_dragFrom = document::boxOf(m_doc.object(m_doc.SelectedObject));
             m_dragMoves = m_doc.DragMode == document::HandleBody;
-            m_context.repaint();
+            m_context.repaintSelection();
             return;
         }
         const int slot = topmostObjectAt(m_doc, x, y);
@@ -155,7 +155,7 @@ void SurfaceInteraction::PaintBox1MouseDown(Qt::MouseButton button, Qt::Keyboard
             select(slot);
         } else {
             m_commands.model().select(0);
-            m_context.repaint();
+            m_context.repaintSelection();
         }
         return;
     }
@@ -176,7 +176,7 @@ void SurfaceInteraction::PaintBox1MouseDown(Qt::MouseButton button, Qt::Keyboard
                 m_context.objectPopup(x, y);
             } else {
                 m_commands.model().select(0);
-                m_context.repaint();
+                m_context.repaintSelection();
                 m_context.backgroundPopup(x, y);
             }
         }
@@ -222,7 +222,7 @@ void SurfaceInteraction::PaintBox1MouseUp(Qt::MouseButton button, Qt::KeyboardMo
         m_view.setScroll(s.x, s.y);
         m_doc.MouseMode = document::MouseIdle;
         // While scrolling the selection showed its frame only; now its handles are back.
-        m_context.repaint();
+        m_context.repaintSelection();
         return;
     }
     if (m_doc.MouseMode == document::MouseDragging) {
@@ -232,7 +232,11 @@ void SurfaceInteraction::PaintBox1MouseUp(Qt::MouseButton button, Qt::KeyboardMo
             // The whole drag is one step: the moves only showed the frame.
             dragit(m_doc, m_doc.object(slot), m_grab, x, y, m_view.surfaceWidth(), m_view.surfaceHeight());
             m_doc.DragMode = m_grab.dragMode;
-            m_commands.dragFinished(slot, m_dragFrom, m_dragMoves);
+            // A click on the selection moves nothing: only its handles come back.
+            if (document::boxOf(m_doc.object(slot)) == m_dragFrom)
+                m_context.repaintSelection();
+            else
+                m_commands.dragFinished(slot, m_dragFrom, m_dragMoves);
         } else {
             m_context.repaint();
         }
@@ -269,7 +273,7 @@ bool SurfaceInteraction::FormKeyDown(int key)
     case Qt::Key_Down:
         if (m_doc.SelectedObject != 0) {
             m_commands.model().select(nextUsedSlot(m_doc, m_doc.SelectedObject));
-            m_context.repaint();
+            m_context.repaintSelection();
         }
         return true;
     default:

@@ -21,6 +21,8 @@ struct SurfaceContext {
     std::function<EditingTool()> tool;
     std::function<void(EditingTool)> setTool;
     std::function<void()> repaint;
+    // Shows other selection marks when the card itself has not changed.
+    std::function<void()> repaintSelection;
     // Zoom at an area point, in or out.
     std::function<void(int x, int y, bool in)> zoom;
     // The background popup at an area point.

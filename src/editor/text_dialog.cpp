@@ -72,6 +72,8 @@ TTxtForm::TTxtForm(QWidget* parent) : QDialog(parent)
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setMinimumSize(401, 145);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Tab reaches the buttons; a card text holds no tab characters.
+    Memo1->setTabChangesFocus(true);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 

@@ -54,12 +54,14 @@ struct PictureSaveResult {
     PictureSaveOutcome outcome = PictureSaveOutcome::Cancelled;
     // The name written or tried, extension included; empty when the dialog was cancelled.
     QString fileName;
-    // The filter entry chosen, or the one asked with when cancelled.
+    // The filter entry written (see savePictureAs), or the one asked with when cancelled.
     int filterIndex = 1;
 };
 
-// Asks for a file name and filter entry, appends the entry's extension to a name without one,
-// asks the JPEG quality for the JPEG entries (Cancel there drops the save), writes `picture`
+// Asks for a file name and filter entry. A name ending in the extension of an entry (in any
+// case, `moreFilter`'s included) is written as that entry, whatever entry was chosen; any other
+// name is written as the chosen entry, which appends its extension to a name without one. Asks
+// the JPEG quality for the JPEG entries (Cancel there drops the save), writes `picture`
 // with format code entry + 2 and reports a failed write with "Error: File could not be saved!"
 // (information icon, the message box's default caption). A failed write leaves an existing file
 // as it was. The picture stays the caller's.

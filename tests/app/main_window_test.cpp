@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -31,6 +32,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -116,6 +118,23 @@ TEST(MainWindow, FreshWindowPagesAndMenus)
     EXPECT_EQ(grid->item(28, 0)->text(), "Company slogan");
 }
 
+TEST(MainWindow, TabLeavesEveryMultiLineField)
+{
+    Shell s;
+    QList<QAbstractScrollArea*> fields;
+    for (QPlainTextEdit* field : s.window->findChildren<QPlainTextEdit*>())
+        fields.append(field);
+    for (QTextEdit* field : s.window->findChildren<QTextEdit*>())
+        fields.append(field);
+    ASSERT_FALSE(fields.isEmpty()) << "the text dialog's memo at least";
+    for (QAbstractScrollArea* field : fields) {
+        const auto* plain = qobject_cast<QPlainTextEdit*>(field);
+        const auto* rich = qobject_cast<QTextEdit*>(field);
+        EXPECT_TRUE(plain ? plain->tabChangesFocus() : rich->tabChangesFocus())
+            << field->objectName().toStdString();
+    }
+}
+
 TEST(MainWindow, CancelledListAtStartKeepsTheDefaultAndALaterNewAsks)
 {
     Shell s;
@@ -177,7 +196,7 @@ TEST(MainWindow, CloseBoxQuitsWithoutAskingAndSavesTheAddressBook)
     EXPECT_EQ(book.size(), 158 + 4);
 }
 
-TEST(MainWindow, CardFormatCommandResizesTheSurfaceAndKeepsObjects)
+TEST(MainWindow, CardFormatCommandResizesTheSurfaceAndMovesObjectsWithTheCard)
 {
     Shell s;
     s.start();
@@ -195,6 +214,10 @@ TEST(MainWindow, CardFormatCommandResizesTheSurfaceAndKeepsObjects)
     EXPECT_EQ(s.window->InfoPanel()->text(),
               withLocaleDecimals("2 x 5 Business Cards at 4.00 in x 2.17 in per sheet "
                                  "[Spaces 4.00 in ; 2.17 in][Margin 0.00 in ; 0.00 in]"));
+    // The card's corner moved from 70866 (90 mm) to 80000 units (4 in); the object with it.
+    EXPECT_EQ(s.window->doc().object(3).Left, 1234 + 80000 - 70866);
+    s.window->model().history().undo();
+    EXPECT_EQ(s.window->doc().Format.CardWidth, 90);
     EXPECT_EQ(s.window->doc().object(3).Left, 1234);
 }
 

@@ -259,7 +259,8 @@ TEST(ScanController, SavedWithTheEntrysExtensionAfterTheQualityDialog)
     EXPECT_EQ(vellamo::testing::parsePnm(*decoded).size(), QSize(314, 393));  // 80 x 100 mm at 100 dpi
     EXPECT_EQ(s.window->jpegQualityDialog()->QualED1->value(), 30);
 
-    // A name with an extension keeps it; entry 1 writes a bitmap, without the quality question.
+    // A typed extension of an entry chooses that entry, whatever the box shows: PNG, without
+    // the quality question.
     {
         QualityAnswer quality(s.window->jpegQualityDialog(), 50);
         s.ask.saveChoices = {{dir.filePath("again.png"), 1}};
@@ -269,7 +270,7 @@ TEST(ScanController, SavedWithTheEntrysExtensionAfterTheQualityDialog)
     ASSERT_EQ(s.ask.saveRequests.size(), 2u);
     EXPECT_EQ(s.ask.saveRequests[1].folder, dir.filePath("scan.JPG"));  // the last use
     EXPECT_EQ(s.ask.saveRequests[1].filterIndex, 6);
-    EXPECT_EQ(vellamo::testing::readFile(dir.filePath("again.png")).left(2), "BM");
+    EXPECT_EQ(vellamo::testing::readFile(dir.filePath("again.png")).left(4), "\x89PNG");
     EXPECT_FALSE(QFile::exists(dir.filePath("again.png.BMP")));
     EXPECT_TRUE(s.ask.messages.empty());
 }

@@ -1,6 +1,7 @@
 #include "document/card_document.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace vellamo::document;
 
@@ -101,33 +102,42 @@ TEST(CardDocument, LowestFreeSlot)
     EXPECT_EQ(doc.lowestFreeSlot(), 10000);
 }
 
-TEST(CardDocument, ToTheFrontAndBackExchangeSlots)
+TEST(CardDocument, ToTheFrontAndBackKeepTheOthersInOrder)
 {
     CardDocument doc;
     place(doc, 1, ShapeObject, 111);  // A
+    place(doc, 3, TextObject, 333);   // C
     place(doc, 5, TextObject, 555);   // B
+    place(doc, 9, ShapeObject, 999);  // D
+    const auto order = [&doc] {
+        std::vector<int> lefts;
+        for (int slot = FirstSlot; slot <= LastSlot; ++slot)
+            if (doc.object(slot).isUsed())
+                lefts.push_back(doc.object(slot).Left);
+        return lefts;
+    };
     doc.SelectedObject = 5;
     doc.toTheBack();
     EXPECT_EQ(doc.SelectedObject, 1);
     EXPECT_EQ(doc.object(1).Left, 555);
-    EXPECT_EQ(doc.object(5).Left, 111);
-    EXPECT_EQ(doc.object(5).Kind, ShapeObject);
+    EXPECT_EQ(order(), (std::vector<int>{555, 111, 333, 999})) << "A stays below C";
+    EXPECT_EQ(doc.object(9).Left, 999) << "objects above the old place keep their slots";
 
-    place(doc, 10000, PictureObject, 999);
+    place(doc, 10000, PictureObject, 10000);
     doc.SelectedObject = 10000;
-    doc.toTheFront();  // with itself: nothing changes
+    doc.toTheFront();  // already on top: nothing changes
     EXPECT_EQ(doc.SelectedObject, 10000);
-    EXPECT_EQ(doc.object(10000).Left, 999);
+    EXPECT_EQ(order(), (std::vector<int>{555, 111, 333, 999, 10000}));
 
-    doc.SelectedObject = 5;
+    doc.SelectedObject = 1;
     doc.toTheFront();
     EXPECT_EQ(doc.SelectedObject, 10000);
-    EXPECT_EQ(doc.object(10000).Left, 111);
-    EXPECT_EQ(doc.object(5).Left, 999);
+    EXPECT_EQ(doc.object(10000).Left, 555);
+    EXPECT_EQ(order(), (std::vector<int>{111, 333, 999, 10000, 555}));
 
     doc.SelectedObject = 0;
     doc.toTheFront();
-    EXPECT_EQ(doc.object(10000).Left, 111);
+    EXPECT_EQ(order(), (std::vector<int>{111, 333, 999, 10000, 555}));
 }
 
 TEST(CardDocument, GettersFollowRenderModeSettersUseScreen)

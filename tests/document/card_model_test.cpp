@@ -50,7 +50,7 @@ TEST(CardModel, EveryKindOfChangeUndoesAndRedoesToTheSameFile)
         {"delete", [](CardChange& c) { c.deleteObject(3); }},
         {"to the front",
          [](CardChange& c) {
-             c.swapSlots(3, LastSlot);
+             c.moveSlot(3, LastSlot);
              c.select(LastSlot);
          }},
         {"new object",
@@ -94,6 +94,39 @@ TEST(CardModel, EveryKindOfChangeUndoesAndRedoesToTheSameFile)
         EXPECT_EQ(cardToBytes(model.doc()), after);
         model.history().undo();
     }
+}
+
+TEST(CardModel, ANewCardFormatKeepsEveryObjectInItsPlaceOnTheCard)
+{
+    CardModel model;
+    CardFormat small = model.doc().Format;
+    small.CardWidth = 85;
+    small.CardHeight = 54;
+    model.doc().Format = small;
+    model.doc().updateExtents();
+    putShape(model.doc(), 3, 66929 + 500).Top = 42519 + 700;  // 500 and 700 units into the card
+    putShape(model.doc(), 9, -20).Top = 5;                    // far outside, top left
+    model.doc().object(4).Left = 1234;                        // a free slot keeps what it holds
+    model.announceReplaced();
+    const QByteArray before = cardToBytes(model.doc());
+
+    CardFormat wider = small;
+    wider.CardWidth = 90;
+    wider.CardHeight = 55;
+    CardChange change(model, QStringLiteral("Card Format"));
+    change.setFormat(wider);
+    ASSERT_TRUE(change.commit());
+    // The card's corner moved from (66929, 42519) to (70866, 43307).
+    EXPECT_EQ(model.doc().object(3).Left, 70866 + 500);
+    EXPECT_EQ(model.doc().object(3).Top, 43307 + 700);
+    EXPECT_EQ(model.doc().object(9).Left, -20 + 3937);
+    EXPECT_EQ(model.doc().object(9).Top, 5 + 788);
+    EXPECT_EQ(model.doc().object(4).Left, 1234);
+    EXPECT_EQ(model.doc().object(3).Width, 3000);
+
+    ASSERT_EQ(model.history().count(), 1);
+    model.history().undo();
+    EXPECT_EQ(cardToBytes(model.doc()), before) << "one undo gives back the format and the places";
 }
 
 TEST(CardModel, AStepKeepsOnlyWhatChanged)

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace vellamo::editor;
 using vellamo::document::Answer;
@@ -141,7 +142,7 @@ TEST(EditorCommands, RotatingATextKeepsItsBox)
     EXPECT_EQ(o.Rotation, 3);
 }
 
-TEST(EditorCommands, FrontAndBack)
+TEST(EditorCommands, FrontAndBackMoveOnlyTheSelectedObjectInTheOrder)
 {
     Commands c;
     c.doc.object(10000).Kind = 1;
@@ -154,6 +155,38 @@ TEST(EditorCommands, FrontAndBack)
     EXPECT_EQ(c.doc.SelectedObject, 1);
     EXPECT_EQ(c.doc.object(1).Left, 77);
     EXPECT_EQ(c.doc.object(10000).Kind, 0);
+
+    // Three overlapping objects, bottom to top A, B, C, told apart by their Left.
+    Commands three;
+    for (auto [slot, left] : {std::pair{1, 100}, {2, 200}, {3, 300}}) {
+        three.doc.object(slot).Kind = 1;
+        three.doc.object(slot).Left = left;
+    }
+    const auto order = [&three] {
+        std::vector<int> lefts;
+        for (int slot = 1; slot <= 10000; ++slot)
+            if (three.doc.object(slot).isUsed())
+                lefts.push_back(three.doc.object(slot).Left);
+        return lefts;
+    };
+    const QByteArray before = vellamo::document::cardToBytes(three.doc);
+    three.doc.SelectedObject = 2;
+    three.commands.NachHinen1Click();
+    EXPECT_EQ(three.doc.SelectedObject, 1);
+    EXPECT_EQ(order(), (std::vector<int>{200, 100, 300})) << "B to the back";
+    three.doc.SelectedObject = 3;
+    three.commands.NachHinen1Click();
+    EXPECT_EQ(order(), (std::vector<int>{300, 200, 100})) << "C to the back; A stays above B";
+    EXPECT_EQ(three.doc.object(1).Left, 300);
+    three.commands.Nachvorne1Click();
+    EXPECT_EQ(three.doc.SelectedObject, 10000);
+    EXPECT_EQ(order(), (std::vector<int>{200, 100, 300})) << "C to the front";
+    EXPECT_EQ(three.doc.object(10000).Left, 300);
+    ASSERT_EQ(three.model.history().count(), 3) << "one step each";
+    for (int i = 0; i < 3; ++i)
+        three.model.history().undo();
+    EXPECT_EQ(vellamo::document::cardToBytes(three.doc), before);
+    EXPECT_EQ(three.doc.SelectedObject, 2);
 }
 
 TEST(ObjectPopupState, EnablingAndCheckMarksByKind)

@@ -39,7 +39,14 @@ struct Editor {
     vellamo::document::CardModel model;
     CardDocument& doc = model.doc();
     vellamo::testing::ScriptedPrompter ask;
-    EditorPage page{model, [] { return vellamo::render::RenderContext(); }, ask};
+    // Counts the card's renderings: each asks for the context once.
+    int renders = 0;
+    EditorPage page{model,
+                    [this] {
+                        ++renders;
+                        return vellamo::render::RenderContext();
+                    },
+                    ask};
     std::vector<QString> menus;
     ScriptedText text;
 
@@ -104,6 +111,47 @@ TEST(EditorInteraction, SelectThenDrag)
     EXPECT_EQ(e.doc.MouseMode, 0);
     EXPECT_EQ(e.doc.object(1).Left, 130 * 208);
     EXPECT_EQ(e.doc.object(1).Top, 130 * 208);
+}
+
+TEST(EditorInteraction, AClickThatOnlySelectsReusesTheRenderedCard)
+{
+    Editor e;
+    e.shape(1, 100, 100, 50, 30);
+    e.shape(2, 200, 100, 50, 30);
+    e.page.PaintBox1Paint();
+    const int renders = e.renders;
+    const auto click = [&e](int x, int y) {
+        e.press(x, y);
+        e.release(x, y);
+    };
+    click(120, 110);  // selects 1
+    click(220, 110);  // selects 2
+    click(225, 115);  // on the selection: a drag that moves nothing
+    click(400, 400);  // on nothing
+    click(120, 110);
+    EXPECT_EQ(e.doc.SelectedObject, 1);
+    EXPECT_EQ(e.renders, renders) << "no object was drawn again";
+    const QImage shown = e.page.view()->backBuffer().copy();
+    e.page.PaintBox1Paint();
+    EXPECT_EQ(e.renders, renders + 1);
+    EXPECT_TRUE(e.page.view()->backBuffer() == shown) << "the picture a full repaint gives";
+
+    // A real move draws the card again.
+    e.press(120, 110);
+    e.move(140, 130);
+    e.release(140, 130);
+    EXPECT_EQ(e.doc.object(1).Left, 120 * 208);
+    EXPECT_EQ(e.renders, renders + 2);
+    // After scrolling the card is drawn again for the new place.
+    e.page.view()->setScroll(10, 0);
+    QApplication::processEvents();
+    const int scrolled = e.renders;
+    click(220 - 10, 110);
+    EXPECT_EQ(e.doc.SelectedObject, 2);
+    const QImage afterScroll = e.page.view()->backBuffer().copy();
+    e.page.PaintBox1Paint();
+    EXPECT_GE(e.renders, scrolled);
+    EXPECT_TRUE(e.page.view()->backBuffer() == afterScroll);
 }
 
 TEST(EditorInteraction, AClickOnNothingClearsAndARightClickOpensTheBackgroundPopup)

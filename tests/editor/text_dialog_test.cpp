@@ -135,6 +135,31 @@ TEST(TextDialog, TypedLinesAreStoredWithSingleCarriageReturns)
     EXPECT_EQ(text, "\x80 and ?") << "stored as Windows-1252";
 }
 
+TEST(TextDialog, TabAndShiftTabMoveTheFocusAndTypeNothing)
+{
+    TTxtForm dialog;
+    std::string text = "old";
+    QWidget* afterTab = nullptr;
+    QWidget* afterShiftTab = nullptr;
+    whileOpen(dialog, [&] {
+        dialog.Memo1->clear();
+        QTest::keyClicks(dialog.Memo1, "Nordlicht Design");
+        QTest::keyClick(dialog.Memo1, Qt::Key_Tab);
+        afterTab = dialog.focusWidget();
+        dialog.Memo1->setFocus();
+        QTest::keyClick(dialog.Memo1, Qt::Key_Backtab, Qt::ShiftModifier);
+        afterShiftTab = dialog.focusWidget();
+        dialog.Memo1->setFocus();
+        QTest::keyClick(dialog.Memo1, Qt::Key_Tab);
+        dialog.okButton->click();
+    });
+    ASSERT_TRUE(dialog.editText(text));
+    EXPECT_EQ(text, "Nordlicht Design");
+    EXPECT_EQ(afterTab, dialog.ComboBox1);
+    EXPECT_NE(afterShiftTab, dialog.Memo1);
+    EXPECT_NE(afterShiftTab, nullptr);
+}
+
 TEST(TextDialog, OpeningFocusesTheMemoAndChoosesTitle)
 {
     TTxtForm dialog;

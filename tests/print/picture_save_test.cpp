@@ -85,19 +85,49 @@ TEST(PictureSave, NameWithoutExtensionGetsTheEntrysAndTheJpegQualityIsAsked)
     EXPECT_EQ(QImage(low.fileName).size(), QSize(120, 80));
 }
 
-TEST(PictureSave, ATypedExtensionStaysAndTheEntryDecidesTheType)
+TEST(PictureSave, ATypedExtensionOfAnEntryChoosesThatEntry)
 {
     QTemporaryDir dir;
     ScriptedPrompter ask;
     ScriptedJpegQuality jpeg;
-    ask.saveChoices = {{dir.filePath("card.png"), 1}, {dir.filePath("card.jpg"), 12}};
+    jpeg.answers = {50};
+    bool moreWritten = false;
+    int moreEntry = 0;
+    ask.saveChoices = {{dir.filePath("card.png"), 1},
+                       {dir.filePath("card.JpG"), 12},
+                       {dir.filePath("card.jpeg"), 12},
+                       {dir.filePath("vector.svg"), 3},
+                       {dir.filePath("card.pdf"), 1}};
     PictureSaveRequest request;
     request.jpegQuality = &jpeg;
-    EXPECT_EQ(savePictureAs(noisePicture(), request, ask).fileName, dir.filePath("card.png"));
-    EXPECT_TRUE(vellamo::testing::readFile(dir.filePath("card.png")).startsWith("BM"));
-    EXPECT_EQ(savePictureAs(noisePicture(), request, ask).fileName, dir.filePath("card.jpg"));
-    EXPECT_TRUE(vellamo::testing::readFile(dir.filePath("card.jpg")).startsWith("\x89PNG"));
-    EXPECT_EQ(jpeg.asked, 0) << "only the JPEG entries ask, whatever the name";
+    request.moreFilter = "PDF - Portable Document Format|*.PDF|SVG - Scalable Vector Graphics|*.SVG";
+    request.writeMore = [&](const QString& name, int entry) {
+        vellamo::testing::writeFile(name, "vector");
+        moreWritten = true;
+        moreEntry = entry;
+        return true;
+    };
+
+    const PictureSaveResult png = savePictureAs(noisePicture(), request, ask);
+    EXPECT_EQ(png.fileName, dir.filePath("card.png"));
+    EXPECT_EQ(png.filterIndex, 12);
+    EXPECT_TRUE(vellamo::testing::readFile(dir.filePath("card.png")).startsWith("\x89PNG"))
+        << "PNG bytes, though the box showed BMP";
+
+    EXPECT_EQ(savePictureAs(noisePicture(), request, ask).filterIndex, 6);
+    EXPECT_TRUE(vellamo::testing::readFile(dir.filePath("card.JpG")).startsWith("\xFF\xD8\xFF"));
+    EXPECT_EQ(jpeg.asked, 1) << "the JPEG quality is asked for the JPEG entry the name chose";
+
+    // No entry has ".jpeg": the box's entry decides and the name stays.
+    EXPECT_EQ(savePictureAs(noisePicture(), request, ask).filterIndex, 12);
+    EXPECT_TRUE(vellamo::testing::readFile(dir.filePath("card.jpeg")).startsWith("\x89PNG"));
+
+    EXPECT_EQ(savePictureAs(noisePicture(), request, ask).outcome, PictureSaveOutcome::Saved);
+    EXPECT_EQ(moreEntry, 14);
+    EXPECT_TRUE(moreWritten);
+    EXPECT_EQ(savePictureAs(noisePicture(), request, ask).fileName, dir.filePath("card.pdf"));
+    EXPECT_EQ(moreEntry, 13);
+    EXPECT_TRUE(ask.messages.empty());
 }
 
 TEST(PictureSave, CancelWritesNothing)
@@ -134,15 +164,15 @@ TEST(PictureSave, AFailedWriteIsReportedAndKeepsTheOldFile)
 {
     QTemporaryDir dir;
     ScriptedPrompter ask;
-    ask.saveChoices = {{dir.filePath("missing/card"), 1}, {dir.filePath("kept.bmp"), 13}};
-    vellamo::testing::writeFile(dir.filePath("kept.bmp"), "old");
+    ask.saveChoices = {{dir.filePath("missing/card"), 1}, {dir.filePath("kept.old"), 13}};
+    vellamo::testing::writeFile(dir.filePath("kept.old"), "old");
     const PictureSaveResult missing = savePictureAs(noisePicture(), {}, ask);
     EXPECT_EQ(missing.outcome, PictureSaveOutcome::Failed);
     EXPECT_EQ(missing.fileName, dir.filePath("missing/card.BMP"));
     const PictureSaveResult noSuchEntry = savePictureAs(noisePicture(), {}, ask);
     EXPECT_EQ(noSuchEntry.outcome, PictureSaveOutcome::Failed) << "entry 13 has no type";
-    EXPECT_EQ(noSuchEntry.fileName, dir.filePath("kept.bmp"));
-    EXPECT_EQ(vellamo::testing::readFile(dir.filePath("kept.bmp")), "old");
+    EXPECT_EQ(noSuchEntry.fileName, dir.filePath("kept.old"));
+    EXPECT_EQ(vellamo::testing::readFile(dir.filePath("kept.old")), "old");
 
     ASSERT_EQ(ask.messages.size(), 2u);
     EXPECT_EQ(ask.messages[0].text, "Error: File could not be saved!");

@@ -326,6 +326,14 @@ TEST(PrintPage, EmailExportSavesThePictureInTheChosenType)
     EXPECT_TRUE(vellamo::testing::readFile(p.home.filePath("vector.SVG")).contains("<svg"));
     EXPECT_TRUE(vellamo::testing::readFile(p.home.filePath("vector.PDF")).startsWith("%PDF"));
     EXPECT_TRUE(p.ask.messages.empty());
+
+    // A typed extension of an entry decides, whatever entry the filter box shows.
+    p.ask.saveChoices = {{p.home.filePath("typed.png"), 1}, {p.home.filePath("typed.Pdf"), 12}};
+    QTest::mouseClick(p.page->EMailBtn, Qt::LeftButton);
+    QTest::mouseClick(p.page->EMailBtn, Qt::LeftButton);
+    EXPECT_TRUE(vellamo::testing::readFile(p.home.filePath("typed.png")).startsWith("\x89PNG"));
+    EXPECT_TRUE(vellamo::testing::readFile(p.home.filePath("typed.Pdf")).startsWith("%PDF"));
+    EXPECT_EQ(p.ask.saveRequests.back().filterIndex, 12) << "the dialog offered what the last save wrote";
 }
 
 TEST(PrintPage, ThePrinterSetupIsFollowedByThePreview)
