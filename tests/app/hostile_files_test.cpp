@@ -60,7 +60,7 @@ ChildRun runVellamo(const QString& home, const QStringList& args)
         });
     }
     p.start(QStringLiteral(VELLAMO_EXECUTABLE), QStringList{"--home", home} + args);
-    const bool finished = p.waitForFinished(30000);
+    const bool finished = p.waitForFinished(60000);
     if (!finished) {
         p.kill();
         p.waitForFinished();
