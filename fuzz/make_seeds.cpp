@@ -9,10 +9,12 @@
 #include "document/card_format_list.h"
 #include "document/card_json.h"
 #include "document/extension_part.h"
+#include "document/object_entry.h"
 #include "imaging/bmp_rle_codec.h"
 #include "imaging/ilbm_codec.h"
 #include "imaging/pcx_codec.h"
 #include "imaging/picture_writer.h"
+#include "print/calibration_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -94,6 +96,39 @@ QByteArray saved(const imaging::DibRecord& p, int code)
     return file.readAll();
 }
 
+// One frame in frame_assembler_fuzz's input layout, its lines in pieces of at most 64 bytes.
+QByteArray scanFrame(int format, bool last, int depth, int bytesPerLine, int pixels, int lines,
+                     const QByteArray& bytes)
+{
+    QByteArray out;
+    const auto add = [&out](std::uint32_t value, int size) {
+        for (int i = size - 1; i >= 0; --i)
+            out.append(char(value >> (8 * i)));
+    };
+    add(std::uint32_t(format), 1);
+    add(last ? 1 : 0, 1);
+    add(std::uint32_t(depth), 1);
+    add(std::uint32_t(bytesPerLine), 4);
+    add(std::uint32_t(pixels), 2);
+    add(std::uint32_t(lines), 2);
+    add(0, 4);
+    add(std::uint32_t(bytes.size()), 2);
+    for (qsizetype at = 0; at < bytes.size(); at += 64) {
+        const QByteArray piece = bytes.mid(at, 64);
+        add(std::uint32_t(piece.size() - 1), 1);
+        out += piece;
+    }
+    return out;
+}
+
+QByteArray ramp(int size)
+{
+    QByteArray bytes;
+    for (int i = 0; i < size; ++i)
+        bytes.append(char(i * 37));
+    return bytes;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -168,5 +203,23 @@ int main(int argc, char** argv)
         }
         put("pcx_codec", QStringLiteral("p%1.pcx").arg(bits), *imaging::writePcx(p));
     }
+
+    const document::CardDocument objects = sampleCard(7);
+    for (int i = 1; i <= 7; ++i)
+        put("object_entry", QStringLiteral("object%1.bin").arg(i),
+            document::objectEntryToBytes(i * 3, objects.object(i * 3)));
+
+    put("calibration_file", "first.dat", print::calibrationToBytes({}));
+    put("calibration_file", "shifted.dat", print::calibrationToBytes({2.5, 1.25, 99.5, 100.75}));
+
+    // Grey, colour, 16-bit and line art frames; three passes; a hand scanner of unknown height.
+    put("frame_assembler", "gray8.bin", scanFrame(0, true, 8, 5, 5, 4, ramp(20)));
+    put("frame_assembler", "rgb8-padded.bin", scanFrame(1, true, 8, 8, 2, 3, ramp(24)));
+    put("frame_assembler", "rgb16.bin", scanFrame(1, true, 16, 12, 2, 2, ramp(24)));
+    put("frame_assembler", "lineart.bin", scanFrame(0, true, 1, 2, 13, 3, ramp(6)));
+    put("frame_assembler", "three-pass.bin",
+        scanFrame(2, false, 8, 3, 3, 2, ramp(6)) + scanFrame(3, false, 8, 3, 3, 2, ramp(6)) +
+            scanFrame(4, true, 8, 3, 3, 2, ramp(6)));
+    put("frame_assembler", "hand.bin", scanFrame(0, true, 8, 2, 2, -1, ramp(40)));
     return 0;
 }

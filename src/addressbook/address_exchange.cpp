@@ -4,6 +4,7 @@
 #include "addressbook/vcard_format.h"
 #include "document/ansi_text.h"
 #include "document/paths.h"
+#include "imaging/regular_file.h"
 #include "imaging/safe_file_write.h"
 
 #include <QFile>
@@ -77,13 +78,13 @@ AddressFileType addressFileType(const QString& path, const QByteArray& start)
 std::optional<AddressList> importAddressFile(const QString& path, document::Prompter& ask,
                                              CsvMappingChooser* mapping)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxAddressFileBytes) {
+    const std::optional<QByteArray> read = imaging::readRegularFile(path, MaxAddressFileBytes);
+    if (!read) {
         ask.inform(ImportCaption, QStringLiteral("The file %1 could not be read.").arg(quotedName(path)),
                    document::MessageIcon::Error);
         return std::nullopt;
     }
-    const QByteArray bytes = file.readAll();
+    const QByteArray& bytes = *read;
     ImportedAddresses imported;
     if (addressFileType(path, bytes) == AddressFileType::VCard) {
         imported = readVcards(bytes);

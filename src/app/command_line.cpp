@@ -10,6 +10,7 @@
 #include "document/card_file_commands.h"
 #include "document/card_json.h"
 #include "document/paths.h"
+#include "imaging/regular_file.h"
 #include "imaging/safe_file_write.h"
 #include "print/mail_merge.h"
 #include "print/picture_export.h"
@@ -17,7 +18,6 @@
 #include "render/picture_operations.h"
 
 #include <QDir>
-#include <QFile>
 #include <QJsonDocument>
 #include <cstdio>
 #include <optional>
@@ -48,17 +48,17 @@ int dump(const QStringList& args)
         printError(QString::fromLatin1(Usage));
         return 2;
     }
-    QFile file(args[0]);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const document::CardFileBytes file = document::readCardFile(args[0]);
+    if (file.outcome == document::CardFileBytes::Outcome::CannotOpen) {
         printError("Error: Could not open file! (" + args[0] + ")");
         return 1;
     }
-    document::CardDocument doc;
-    const auto result = document::readCardBytes(file.readAll(), doc);
-    if (!result.signatureMatched) {
+    if (file.outcome == document::CardFileBytes::Outcome::NotACard) {
         printError(QStringLiteral("it is not a Business Card in the Korvend Vellamo 3.5-Format!"));
         return 1;
     }
+    document::CardDocument doc;
+    const auto result = document::readCardBytes(file.bytes, doc);
     document::writeCardJson(doc, [](const QByteArray& piece) {
         std::fwrite(piece.constData(), 1, std::size_t(piece.size()), stdout);
     });
@@ -77,13 +77,13 @@ int build(const QStringList& args)
         printError(QString::fromLatin1(Usage));
         return 2;
     }
-    QFile in(args[0]);
-    if (!in.open(QIODevice::ReadOnly)) {
+    const std::optional<QByteArray> text = imaging::readRegularFile(args[0], imaging::MaxCardFileBytes);
+    if (!text) {
         printError("Error: Could not open file! (" + args[0] + ")");
         return 1;
     }
     QJsonParseError parseError;
-    const QJsonDocument json = QJsonDocument::fromJson(in.readAll(), &parseError);
+    const QJsonDocument json = QJsonDocument::fromJson(*text, &parseError);
     if (!json.isObject()) {
         printError(args[0] + ": " +
                    (parseError.error != QJsonParseError::NoError ? parseError.errorString()
@@ -211,6 +211,11 @@ int exportPicture(const QStringList& args)
                        "); give --format-index.");
             return 2;
         }
+    }
+
+    if (!allAddresses && !imaging::isReplaceable(outPath)) {
+        printError("Error: File could not be saved! (" + outPath + " is not a regular file)");
+        return 1;
     }
 
     const QString folder = ProgramFolder();

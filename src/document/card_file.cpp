@@ -2,8 +2,10 @@
 
 #include "document/binary_io.h"
 #include "document/units.h"
+#include "imaging/regular_file.h"
 
 #include <cstring>
+#include <limits>
 #include <type_traits>
 
 namespace vellamo::document {
@@ -96,6 +98,25 @@ QByteArray cardToBytes(const CardDocument& doc)
     appendInt32(bytes, SpareSlot);
     bytes.append(extensionToBytes(doc.Extension));
     return bytes;
+}
+
+CardFileBytes readCardFile(const QString& path)
+{
+    using Outcome = CardFileBytes::Outcome;
+    // The size is judged after the signature, so that a large other file is "not a card".
+    imaging::RegularFile file(path, std::numeric_limits<qint64>::max());
+    if (!file.isOpen())
+        return {Outcome::CannotOpen, {}};
+    QByteArray bytes = file.read(CardSignatureSize);
+    if (file.readFailed())
+        return {Outcome::CannotOpen, {}};
+    if (!hasCardSignature(bytes))
+        return {Outcome::NotACard, {}};
+    if (file.size() > imaging::MaxCardFileBytes)
+        return {Outcome::CannotOpen, {}};
+    if (!file.appendRest(bytes))
+        return {Outcome::CannotOpen, {}};
+    return {Outcome::Read, bytes};
 }
 
 bool hasCardSignature(const QByteArray& bytes)

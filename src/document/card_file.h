@@ -7,6 +7,7 @@
 #include "document/card_document.h"
 
 #include <QByteArray>
+#include <QString>
 #include <functional>
 
 namespace vellamo::document {
@@ -26,6 +27,17 @@ QByteArray cardToBytes(const CardDocument& doc);
 
 // All 35 bytes compared, the terminating 0 byte included; shorter data never matches.
 bool hasCardSignature(const QByteArray& bytes);
+
+struct CardFileBytes {
+    enum class Outcome { Read, CannotOpen, NotACard };
+    Outcome outcome = Outcome::CannotOpen;
+    QByteArray bytes;
+};
+
+// The bytes of the card file at `path`. Only a regular file is read, and only when it starts
+// with the signature: a FIFO, a device or a card file beyond MaxCardFileBytes cannot be opened,
+// and some large other file costs no more than its first bytes.
+CardFileBytes readCardFile(const QString& path);
 
 // Called while reading, where loading pictures belongs in the order of the file.
 struct CardReadHooks {

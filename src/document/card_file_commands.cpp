@@ -21,15 +21,20 @@ void reportCannotCreate(Prompter& ask)
                QStringLiteral("Error: Could not create file!"), MessageIcon::Information);
 }
 
-// The picture as stored, else the file of the same name beside the card file.
+// The picture as stored, else the file of the same name beside the card file. The card's
+// pictures share `budget` bytes: a card of many huge pictures cannot exhaust the memory.
 bool loadWithCardFolderFallback(const PictureLoader& pictures, imaging::DibRecord& target,
-                                const std::string& stored, const QString& cardPath)
+                                const std::string& stored, const QString& cardPath, qint64& budget)
 {
     const QString path = fromAnsi(stored);
-    if (pictures.load(target, path))
-        return true;
-    const QString besideCard = QFileInfo(cardPath).absolutePath() + u'/' + fileNameWithoutFolder(path);
-    return pictures.load(target, besideCard);
+    const qint64 bound = std::min(budget, imaging::MaxDecodedPictureBytes);
+    const bool loaded =
+        pictures.loadWithin(target, path, bound) ||
+        pictures.loadWithin(target, QFileInfo(cardPath).absolutePath() + u'/' + fileNameWithoutFolder(path),
+                            bound);
+    if (loaded)
+        budget -= target.image().sizeInBytes();
+    return loaded;
 }
 
 void reportMissingPicture(Prompter& ask, const std::string& stored)
@@ -115,41 +120,34 @@ bool OpenItNow(CardDocument& doc, const QString& path, CardFileContext& context)
             return false;
     }
 
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const CardFileBytes file = readCardFile(path);
+    if (file.outcome == CardFileBytes::Outcome::CannotOpen) {
         context.ask.inform(QStringLiteral("Error: Could not open the file"),
                            QStringLiteral("Error: Could not open file!"), MessageIcon::Information);
         return false;
     }
-    // The signature first, so that opening some large other file reads no more than it.
-    QByteArray bytes = file.read(CardSignatureSize);
-    if (hasCardSignature(bytes)) {
-        // Read into place: appending a second whole copy would double the peak for large cards.
-        const qint64 rest = std::max<qint64>(0, file.size() - bytes.size());
-        bytes.resize(bytes.size() + qsizetype(rest));
-        const qint64 got = file.read(bytes.data() + CardSignatureSize, rest);
-        bytes.resize(CardSignatureSize + qsizetype(std::max<qint64>(0, got)));
-    }
-    file.close();
-    if (!hasCardSignature(bytes)) {
+    if (file.outcome == CardFileBytes::Outcome::NotACard) {
         context.ask.inform(QStringLiteral("Unknown file extension"),
                            QStringLiteral("it is not a Business Card in the Korvend Vellamo 3.5-Format!"),
                            MessageIcon::Information);
         return false;
     }
+    const QByteArray& bytes = file.bytes;
 
     const double previousZoomNum = doc.ZoomNum;
     const double previousZoomDen = doc.ZoomDen;
+    qint64 pictureBudget = imaging::MaxCardPicturesBytes;
     CardReadHooks hooks;
     hooks.backgroundRead = [&] {
         if (doc.BackgroundMode == NoBackground || doc.BackgroundFile.empty())
             return;
-        if (!loadWithCardFolderFallback(context.pictures, doc.BackgroundPicture, doc.BackgroundFile, path))
+        if (!loadWithCardFolderFallback(context.pictures, doc.BackgroundPicture, doc.BackgroundFile, path,
+                                        pictureBudget))
             reportMissingPicture(context.ask, doc.BackgroundFile);
     };
     hooks.pictureEntryRead = [&](int slot) {
         Tobs& o = doc.object(slot);
-        if (!loadWithCardFolderFallback(context.pictures, o.Picture, o.PictureFile(), path)) {
+        if (!loadWithCardFolderFallback(context.pictures, o.Picture, o.PictureFile(), path, pictureBudget)) {
             reportMissingPicture(context.ask, o.PictureFile());
             return;
         }

@@ -98,9 +98,10 @@ std::optional<QByteArray> writeRle8Bitmap(const DibRecord& picture, const Progre
 }
 
 DibRecord readRleBitmap(const QByteArray& data, int width, int height, int bits,
-                        const QList<QRgb>& colorTable)
+                        const QList<QRgb>& colorTable, qint64 maxPixels)
 {
-    if ((bits != 4 && bits != 8) || width <= 0 || height <= 0 || qint64(width) * height > MaxPicturePixels)
+    if ((bits != 4 && bits != 8) || width <= 0 || height <= 0 ||
+        qint64(width) * height > std::min(maxPixels, MaxPicturePixels))
         return {};
     QImage image(width, height, QImage::Format_Indexed8);
     if (image.isNull())

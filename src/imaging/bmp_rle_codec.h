@@ -20,9 +20,10 @@ std::optional<QByteArray> writeRle8Bitmap(const DibRecord& picture, const Progre
 // Decodes the RLE8 (`bits` 8) or RLE4 (`bits` 4) pixels of a bottom-up bitmap. Pixels that
 // the runs skip (by an end of line, a jump or an early end of bitmap) are index 0, runs past
 // a row's end are cut there. Not loaded when the data ends before its end-of-bitmap mark, or
-// for a picture of no size or more than MaxPicturePixels. Colour table entries beyond
+// for a picture of no size or more than `maxPixels`. Colour table entries beyond
 // `colorTable` are black.
 DibRecord readRleBitmap(const QByteArray& data, int width, int height, int bits,
-                        const QList<QRgb>& colorTable);
+                        const QList<QRgb>& colorTable,
+                        qint64 maxPixels = decodedPixelsFor(MaxDecodedPictureBytes));
 
 }  // namespace vellamo::imaging

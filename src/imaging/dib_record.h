@@ -69,4 +69,12 @@ void setpixel(DibRecord& record, int x, int y, std::uint32_t value);
 // The largest picture the library creates or reads, in pixels; beyond it a picture is refused.
 inline constexpr qint64 MaxPicturePixels = qint64(1) << 28;
 
+// What one picture read from a file may take once decoded. A file of a few kilobytes can declare
+// a gigapixel; such a picture is read smaller where its format allows, otherwise refused.
+inline constexpr qint64 MaxDecodedPictureBytes = qint64(256) << 20;
+// All pictures of one card together, so that a card with many such pictures stays usable too.
+inline constexpr qint64 MaxCardPicturesBytes = qint64(512) << 20;
+// The pixels a decoded picture of `bytes` may have: at most 4 bytes each.
+constexpr qint64 decodedPixelsFor(qint64 bytes) { return bytes / 4; }
+
 }  // namespace vellamo::imaging

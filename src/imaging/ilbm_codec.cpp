@@ -70,7 +70,7 @@ bool looksLikeIff(const QByteArray& bytes)
     return v.startsWith(0, "FORM", 4) && (v.startsWith(8, "ILBM", 4) || v.startsWith(8, "PBM ", 4));
 }
 
-DibRecord readIff(const QByteArray& bytes, const ProgressCallback& progress)
+DibRecord readIff(const QByteArray& bytes, const ProgressCallback& progress, qint64 maxPixels)
 {
     if (!looksLikeIff(bytes))
         return {};
@@ -105,7 +105,8 @@ DibRecord readIff(const QByteArray& bytes, const ProgressCallback& progress)
     const int masking = int(v.u8(header.offset + 9));
     const int compression = int(v.u8(header.offset + 10));
     const std::uint32_t mode = viewMode.found() && viewMode.length >= 4 ? v.u32be(viewMode.offset) : 0;
-    if (width == 0 || height == 0 || qint64(width) * height > MaxPicturePixels || compression > 1)
+    if (width == 0 || height == 0 || qint64(width) * height > std::min(maxPixels, MaxPicturePixels) ||
+        compression > 1)
         return {};
     const bool ham = !chunky && (mode & 0x800) && (planes == 6 || planes == 8);
     const bool halfBrite = !chunky && (mode & 0x80) && planes == 6 && !ham;

@@ -19,7 +19,8 @@ bool looksLikeIff(const QByteArray& bytes);
 
 // Not loaded for anything damaged: chunks running past the form, bodies shorter than the
 // picture, runs crossing a row's end, unknown compression or plane counts.
-DibRecord readIff(const QByteArray& bytes, const ProgressCallback& progress = {});
+DibRecord readIff(const QByteArray& bytes, const ProgressCallback& progress = {},
+                  qint64 maxPixels = decodedPixelsFor(MaxDecodedPictureBytes));
 
 // Writes a palette picture (1, 4 or 8 bits) ByteRun1-compressed; planar pictures get as many
 // bit planes as the picture has bits, chunky ones always 8. Nothing for other pictures or

@@ -20,6 +20,7 @@ void ensureMagick()
         GetExceptionInfo(&exception);
         InitializeMagickEx(nullptr, MAGICK_OPT_NO_SIGNAL_HANDER, &exception);
         DestroyExceptionInfo(&exception);
+        // Writing takes pictures up to this size; reading is bounded by each read's own check.
         SetMagickResourceLimit(PixelsResource, MaxPicturePixels);
         SetMagickResourceLimit(WidthResource, 1 << 20);
         SetMagickResourceLimit(HeightResource, 1 << 20);
@@ -117,7 +118,8 @@ Magick::Image toMagick(const DibRecord& picture)
 
 }  // namespace
 
-DibRecord readWithMagick(const QByteArray& bytes, const char* coder, qint64 maxPixelsPerByte)
+DibRecord readWithMagick(const QByteArray& bytes, const char* coder, qint64 maxPixelsPerByte,
+                         qint64 maxPixels)
 {
     ensureMagick();
     try {
@@ -130,7 +132,8 @@ DibRecord readWithMagick(const QByteArray& bytes, const char* coder, qint64 maxP
         Magick::Image header = image;
         header.ping(blob);
         const qint64 pixels = qint64(header.columns()) * qint64(header.rows());
-        if (pixels <= 0 || pixels > MaxPicturePixels || pixels > qint64(bytes.size()) * maxPixelsPerByte)
+        if (pixels <= 0 || pixels > std::min(maxPixels, MaxPicturePixels) ||
+            pixels > qint64(bytes.size()) * maxPixelsPerByte)
             return {};
         image.read(blob);
         return fromMagick(image);

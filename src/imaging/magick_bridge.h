@@ -12,8 +12,10 @@ namespace vellamo::imaging {
 
 // Decodes `bytes` with the named coder ("GIF", "TGA", "TIFF"). Palette pictures keep the file's
 // colour table and indices; a picture that raises any error or warning is not loaded, and so is
-// one whose header declares more than `maxPixelsPerByte` pixels for each byte of the file.
-DibRecord readWithMagick(const QByteArray& bytes, const char* coder, qint64 maxPixelsPerByte);
+// one whose header declares more than `maxPixelsPerByte` pixels for each byte of the file or
+// more than `maxPixels` in all.
+DibRecord readWithMagick(const QByteArray& bytes, const char* coder, qint64 maxPixelsPerByte,
+                         qint64 maxPixels = decodedPixelsFor(MaxDecodedPictureBytes));
 
 enum class MagickCompression { None, RunLength, Lzw };
 

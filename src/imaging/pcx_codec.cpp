@@ -26,7 +26,7 @@ void appendPcxRun(QByteArray& out, const std::uint8_t* data, qsizetype length)
 
 }  // namespace
 
-DibRecord readPcx(const QByteArray& bytes, const ProgressCallback& progress)
+DibRecord readPcx(const QByteArray& bytes, const ProgressCallback& progress, qint64 maxPixels)
 {
     const ByteView v(bytes);
     if (v.size() < 128 || v.u8(0) != 0x0A || v.u8(2) > 1)
@@ -41,7 +41,8 @@ DibRecord readPcx(const QByteArray& bytes, const ProgressCallback& progress)
     const bool planar1 = bitsPerPlane == 1 && planes >= 1 && planes <= 4;
     const bool packed = planes == 1 && (bitsPerPlane == 2 || bitsPerPlane == 4 || bitsPerPlane == 8);
     const bool rgb = bitsPerPlane == 8 && planes == 3;
-    if (!(planar1 || packed || rgb) || width <= 0 || height <= 0 || width * height > MaxPicturePixels ||
+    if (!(planar1 || packed || rgb) || width <= 0 || height <= 0 ||
+        width * height > std::min(maxPixels, MaxPicturePixels) ||
         qint64(bytesPerLine) * 8 < width * bitsPerPlane)
         return {};
     const qsizetype lineBytes = bytesPerLine * planes;

@@ -15,7 +15,8 @@ namespace vellamo::imaging {
 // 2 to 4 one-bit planes (header palette), 8-bit (the 256-colour palette at the end, which
 // version 5 files must have; older ones without it are grey) and 24-bit (three 8-bit planes). Not loaded for
 // anything else or anything damaged.
-DibRecord readPcx(const QByteArray& bytes, const ProgressCallback& progress = {});
+DibRecord readPcx(const QByteArray& bytes, const ProgressCallback& progress = {},
+                  qint64 maxPixels = decodedPixelsFor(MaxDecodedPictureBytes));
 
 // Version 5, run-length encoded: 1-bit and 4-bit pictures as 1 and 4 bit planes with the
 // header palette, 8-bit with the 256-colour palette after the pixels, 24- and 32-bit as three

@@ -5,10 +5,12 @@
 #include "imaging/ilbm_codec.h"
 #include "imaging/magick_bridge.h"
 #include "imaging/pcx_codec.h"
+#include "imaging/regular_file.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImageReader>
+#include <algorithm>
+#include <limits>
 #include <optional>
 
 namespace vellamo::imaging {
@@ -34,9 +36,9 @@ qint64 maxPixelsPerByte(PictureType type)
     }
 }
 
-bool fitsTheFile(qint64 width, qint64 height, qint64 fileSize, PictureType type)
+bool fitsTheFile(qint64 width, qint64 height, qint64 fileSize, PictureType type, qint64 maxPixels)
 {
-    if (width <= 0 || height <= 0 || width * height > MaxPicturePixels)
+    if (width <= 0 || height <= 0 || width * height > std::min(maxPixels, MaxPicturePixels))
         return false;
     return width * height <= fileSize * maxPixelsPerByte(type);
 }
@@ -48,7 +50,7 @@ bool isBitmapInfoSize(std::uint32_t size)
 
 // Checks a bitmap information header at `base` (and the pixels at `dataOffset`, or right after the
 // colour table when negative) against the file before Qt's reader allocates for it.
-bool plausibleBitmap(const ByteView& v, qsizetype base, qint64 dataOffset)
+bool plausibleBitmap(const ByteView& v, qsizetype base, qint64 dataOffset, qint64 maxPixels)
 {
     const std::uint32_t headerSize = v.u32le(base);
     if (!isBitmapInfoSize(headerSize))
@@ -82,7 +84,7 @@ bool plausibleBitmap(const ByteView& v, qsizetype base, qint64 dataOffset)
     if (tableEnd > v.size())
         return false;
     const qint64 pixelsAt = dataOffset < 0 ? tableEnd : dataOffset;
-    if (pixelsAt > v.size() || width * height > MaxPicturePixels)
+    if (pixelsAt > v.size() || width * height > std::min(maxPixels, MaxPicturePixels))
         return false;
     const qint64 available = v.size() - pixelsAt;
     if (runLength)
@@ -120,14 +122,15 @@ bool looksLikeTga(const ByteView& v)
     return bits == 8 || bits == 15 || bits == 16 || bits == 24 || bits == 32;
 }
 
-bool plausibleTga(const ByteView& v)
+bool plausibleTga(const ByteView& v, qint64 maxPixels)
 {
     const qint64 width = v.u16le(12);
     const qint64 height = v.u16le(14);
     const qint64 bytesPerPixel = (v.u8(16) + 7) / 8;
     const qint64 mapBytes = v.u8(1) == 1 ? qint64(v.u16le(5)) * ((v.u8(7) + 7) / 8) : 0;
     const qint64 dataAt = 18 + qint64(v.u8(0)) + mapBytes;
-    if (v.overrun() || dataAt > v.size() || width == 0 || height == 0 || width * height > MaxPicturePixels)
+    if (v.overrun() || dataAt > v.size() || width == 0 || height == 0 ||
+        width * height > std::min(maxPixels, MaxPicturePixels))
         return false;
     const qint64 data = v.size() - dataAt;
     // A run packet of 1 + bytesPerPixel bytes stands for at most 128 pixels.
@@ -220,7 +223,7 @@ int fileBitsPerPixel(const ByteView& v, PictureType type, const QImage& image)
 
 // RLE4 and RLE8 bitmaps are ours to decode (see readRleBitmap); nothing for other bitmaps.
 std::optional<DibRecord> readRunLengthBitmap(const QByteArray& bytes, const ByteView& v, qsizetype base,
-                                             qint64 dataOffset)
+                                             qint64 dataOffset, qint64 maxPixels)
 {
     const std::uint32_t headerSize = v.u32le(base);
     if (headerSize == 12)
@@ -241,24 +244,38 @@ std::optional<DibRecord> readRunLengthBitmap(const QByteArray& bytes, const Byte
         table.append(qRgb(int(v.u8(at + 2)), int(v.u8(at + 1)), int(v.u8(at))));
     }
     const qsizetype pixelsAt = dataOffset < 0 ? tableAt + 4 * entries : qsizetype(dataOffset);
-    return readRleBitmap(bytes.mid(pixelsAt), width, height, bits, table);
+    return readRleBitmap(bytes.mid(pixelsAt), width, height, bits, table, maxPixels);
 }
 
-DibRecord readWithQt(const QByteArray& bytes, const ByteView& v, PictureType type)
+// The size a JPEG of `size` is read at: itself, or scaled by the smallest of 1/2, 1/4 and 1/8 that
+// keeps it within `maxPixels`, which libjpeg decodes without ever holding the whole picture;
+// invalid when even 1/8 is too large.
+QSize jpegReadSize(QSize size, qint64 maxPixels)
+{
+    for (int denominator = 1; denominator <= 8; denominator *= 2) {
+        // Rounded down, so that Qt picks this denominator for libjpeg's scaling.
+        const QSize scaled(size.width() / denominator, size.height() / denominator);
+        if (!scaled.isEmpty() && qint64(scaled.width()) * scaled.height() <= maxPixels)
+            return scaled;
+    }
+    return {};
+}
+
+DibRecord readWithQt(const QByteArray& bytes, const ByteView& v, PictureType type, qint64 maxPixels)
 {
     const char* format = nullptr;
     switch (type) {
     case PictureType::Bmp:
-        if (!plausibleBitmap(v, 14, v.u32le(10)))
+        if (!plausibleBitmap(v, 14, v.u32le(10), maxPixels))
             return {};
-        if (auto rle = readRunLengthBitmap(bytes, v, 14, v.u32le(10)))
+        if (auto rle = readRunLengthBitmap(bytes, v, 14, v.u32le(10), maxPixels))
             return *rle;
         format = "bmp";
         break;
     case PictureType::HeaderlessDib:
-        if (!plausibleBitmap(v, 0, -1))
+        if (!plausibleBitmap(v, 0, -1, maxPixels))
             return {};
-        if (auto rle = readRunLengthBitmap(bytes, v, 0, -1))
+        if (auto rle = readRunLengthBitmap(bytes, v, 0, -1, maxPixels))
             return *rle;
         format = "dib";
         break;
@@ -275,23 +292,32 @@ DibRecord readWithQt(const QByteArray& bytes, const ByteView& v, PictureType typ
     default:
         return {};
     }
-    // A picture of MaxPicturePixels at 4 bytes a pixel must not hit Qt's smaller default limit.
-    QImageReader::setAllocationLimit(int(MaxPicturePixels * 4 / (1024 * 1024)));
+    // Qt's own bound, for what our checks of the header do not see.
+    QImageReader::setAllocationLimit(int(MaxDecodedPictureBytes >> 20));
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, format);
     reader.setAutoTransform(false);
     const QSize size = reader.size();
-    if (size.isValid() && !fitsTheFile(size.width(), size.height(), bytes.size(), type))
+    if (type == PictureType::Jpeg && size.isValid()) {
+        // Too large a JPEG is read smaller rather than refused; the file must still hold it.
+        const QSize readSize = jpegReadSize(size, maxPixels);
+        if (readSize.isEmpty() ||
+            !fitsTheFile(size.width(), size.height(), bytes.size(), type, std::numeric_limits<qint64>::max()))
+            return {};
+        if (readSize != size)
+            reader.setScaledSize(readSize);
+    } else if (size.isValid() && !fitsTheFile(size.width(), size.height(), bytes.size(), type, maxPixels)) {
         return {};
+    }
     QImage image;
     if (!reader.read(&image) || image.isNull())
         return {};
     return DibRecord(image, fileBitsPerPixel(v, type, image));
 }
 
-DibRecord decode(const QByteArray& bytes, const ProgressCallback& progress)
+DibRecord decode(const QByteArray& bytes, const ProgressCallback& progress, qint64 maxPixels)
 {
     const ByteView v(bytes);
     const PictureType type = pictureTypeOf(v);
@@ -299,43 +325,42 @@ DibRecord decode(const QByteArray& bytes, const ProgressCallback& progress)
     case PictureType::Unknown:
         return {};
     case PictureType::Iff:
-        return readIff(bytes, progress);
+        return readIff(bytes, progress, maxPixels);
     case PictureType::Gif:
-        if (!fitsTheFile(v.u16le(6), v.u16le(8), bytes.size(), type))
+        if (!fitsTheFile(v.u16le(6), v.u16le(8), bytes.size(), type, maxPixels))
             return {};
-        return readWithMagick(bytes, "GIF", maxPixelsPerByte(type));
+        return readWithMagick(bytes, "GIF", maxPixelsPerByte(type), maxPixels);
     case PictureType::Pcx:
-        return readPcx(bytes, progress);
+        return readPcx(bytes, progress, maxPixels);
     case PictureType::Tga:
-        return plausibleTga(v) ? readWithMagick(bytes, "TGA", maxPixelsPerByte(type)) : DibRecord();
+        return plausibleTga(v, maxPixels) ? readWithMagick(bytes, "TGA", maxPixelsPerByte(type), maxPixels)
+                                          : DibRecord();
     case PictureType::Tiff:
         // Qt turns palette files of fewer than 8 bits into colour pictures; GraphicsMagick keeps them.
-        return readWithMagick(bytes, "TIFF", maxPixelsPerByte(type));
+        return readWithMagick(bytes, "TIFF", maxPixelsPerByte(type), maxPixels);
     default:
-        return readWithQt(bytes, v, type);
+        return readWithQt(bytes, v, type, maxPixels);
     }
 }
 
 }  // namespace
 
-bool readPicture(DibRecord& out, const QByteArray& bytes, const ProgressCallback& progress)
+bool readPicture(DibRecord& out, const QByteArray& bytes, const ProgressCallback& progress, qint64 maxBytes)
 {
     out.clear();
     report(progress, 0);
-    out = decode(bytes, progress);
+    out = decode(bytes, progress, decodedPixelsFor(std::min(maxBytes, MaxDecodedPictureBytes)));
     if (out.isLoaded())
         report(progress, 100);
     report(progress, 0);
     return out.isLoaded();
 }
 
-bool OpenDib(DibRecord& out, const QString& path, const ProgressCallback& progress)
+bool OpenDib(DibRecord& out, const QString& path, const ProgressCallback& progress, qint64 maxBytes)
 {
     out.clear();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    return readPicture(out, file.readAll(), progress);
+    const std::optional<QByteArray> bytes = readRegularFile(path, MaxPictureFileBytes);
+    return bytes && readPicture(out, *bytes, progress, maxBytes);
 }
 
 }  // namespace vellamo::imaging

@@ -18,6 +18,14 @@ struct SafeWriteResult {
     bool written() const { return outcome == Outcome::Written; }
 };
 
+// False when `path` names something other than a regular file (or a link to one), such as a FIFO
+// or a device: writeFileSafely does not replace it.
+bool isReplaceable(const QString& path);
+
 SafeWriteResult writeFileSafely(const QString& path, const QByteArray& bytes);
+
+// The same with the bytes of the file `source`, copied in pieces (for files written by others,
+// such as Qt's PDF engine, that may be too large to hold in memory).
+SafeWriteResult copyFileSafely(const QString& path, const QString& source);
 
 }  // namespace vellamo::imaging

@@ -1,9 +1,9 @@
 #include "print/calibration_file.h"
 
 #include "document/binary_io.h"
+#include "imaging/regular_file.h"
 #include "imaging/safe_file_write.h"
 
-#include <QFile>
 #include <algorithm>
 #include <cmath>
 
@@ -50,11 +50,9 @@ Calibration calibrationFromBytes(const QByteArray& bytes)
 
 Calibration readCalibrationFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    // One byte more than the file should hold tells a longer file from ours.
-    return calibrationFromBytes(file.read(CalibrationFileSize + 1));
+    // Anything but our 32-byte file, a FIFO or device included, gives the first values.
+    const std::optional<QByteArray> bytes = imaging::readRegularFile(path, CalibrationFileSize);
+    return bytes ? calibrationFromBytes(*bytes) : Calibration();
 }
 
 bool writeCalibrationFile(const QString& path, const Calibration& calibration)

@@ -1,5 +1,6 @@
 #include "print/print_job.h"
 
+#include "imaging/safe_file_write.h"
 #include "print/pdf_compression.h"
 #include "render/gdi_geometry.h"
 
@@ -10,6 +11,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPrinter>
+#include <QTemporaryFile>
 
 #ifdef VELLAMO_HAVE_CUPS
 #include <cups/cups.h>
@@ -26,6 +28,9 @@ QString fileProblem(const QString& path)
         return QStringLiteral("the folder does not exist");
     if (info.isDir())
         return QStringLiteral("it is a folder");
+    // Opening a FIFO to write would wait for a reader; a device is not ours to print into.
+    if (!imaging::isReplaceable(path))
+        return QStringLiteral("it is not a regular file");
     // Ask the file system itself for its reason, leaving nothing behind.
     const bool existed = info.exists();
     QFile probe(path);
@@ -58,11 +63,90 @@ QString queueProblem(const QPrinter& printer)
     return {};
 }
 
+// A PDF is printed into a temporary file beside the chosen one, which replaces it only when the
+// job is whole: Qt's PDF engine reports no failed write, and writing in place would destroy the
+// previous file first (on a full disk, a truncated file and success). Other printers: nothing.
+class PdfTarget {
+public:
+    explicit PdfTarget(QPrinter& printer) : m_printer(printer)
+    {
+        if (printer.outputFormat() != QPrinter::PdfFormat)
+            return;
+        m_target = printer.outputFileName();
+        const QFileInfo info(m_target);
+        QTemporaryFile temporary(info.absolutePath() + QStringLiteral("/.") + info.fileName() +
+                                 QStringLiteral(".XXXXXX.pdf"));
+        temporary.setAutoRemove(false);
+        const bool fileIsFine =
+            info.absoluteDir().exists() && !info.isDir() && imaging::isReplaceable(m_target);
+        if (fileIsFine && temporary.open()) {
+            m_temporary = temporary.fileName();
+            printer.setOutputFileName(m_temporary);
+            return;
+        }
+        m_problem = QStringLiteral("Printing on %1 could not start: %2.")
+                        .arg(printerDescription(printer),
+                             fileIsFine ? temporary.errorString() : fileProblem(m_target));
+    }
+    ~PdfTarget()
+    {
+        restore();
+        if (!m_temporary.isEmpty())
+            QFile::remove(m_temporary);
+    }
+    PdfTarget(const PdfTarget&) = delete;
+    PdfTarget& operator=(const PdfTarget&) = delete;
+
+    // Why the job cannot start; empty when it can.
+    const QString& problem() const { return m_problem; }
+
+    // The chosen file's name back in the printer, for messages.
+    void restore()
+    {
+        if (!m_target.isEmpty())
+            m_printer.setOutputFileName(m_target);
+    }
+
+    // After the painter ended well: the finished PDF takes the chosen file's place. Why not.
+    QString commit()
+    {
+        restore();
+        if (m_temporary.isEmpty())
+            return {};
+        const QString failed =
+            QStringLiteral("Printing on %1 failed: %2.").arg(printerDescription(m_printer));
+        if (!endsWithEndOfFile(m_temporary))
+            return failed.arg(QStringLiteral("the file could not be written whole"));
+        const imaging::SafeWriteResult written = imaging::copyFileSafely(m_target, m_temporary);
+        return written.written() ? QString() : failed.arg(written.error);
+    }
+
+private:
+    // A PDF cut short by a full disk lacks its last line.
+    static bool endsWithEndOfFile(const QString& path)
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly) || file.size() < 16)
+            return false;
+        file.seek(file.size() - 16);
+        return file.read(16).trimmed().endsWith("%%EOF");
+    }
+
+    QPrinter& m_printer;
+    QString m_target;
+    QString m_temporary;
+    QString m_problem;
+};
+
 // Ends the painting and tells whether the pages really went out.
-QString finish(QPainter& painter, const QPrinter& printer)
+QString finish(QPainter& painter, const QPrinter& printer, PdfTarget& pdf)
 {
-    if (!painter.end())
+    const bool ended = painter.end();
+    pdf.restore();
+    if (!ended)
         return QStringLiteral("Printing on %1 failed.").arg(printerDescription(printer));
+    if (const QString problem = pdf.commit(); !problem.isEmpty())
+        return problem;
     return queueProblem(printer);
 }
 
@@ -122,8 +206,14 @@ PrintJobResult printCards(QPrinter& printer, document::CardDocument& doc, const 
     printer.setDocName(PrintJobTitle);
     printer.setFullPage(false);
     const FastPdfCompression fastPages;
+    PdfTarget pdf(printer);
+    if (!pdf.problem().isEmpty()) {
+        result.error = pdf.problem();
+        return result;
+    }
     QPainter painter;
     if (!painter.begin(&printer)) {
+        pdf.restore();
         result.error = startProblem(printer);
         return result;
     }
@@ -147,6 +237,7 @@ PrintJobResult printCards(QPrinter& printer, document::CardDocument& doc, const 
             if (position.newPage) {
                 if (!printer.newPage()) {
                     painter.end();
+                    pdf.restore();
                     result.error = QStringLiteral("Printing on %1 failed.").arg(printerDescription(printer));
                     return result;
                 }
@@ -165,7 +256,7 @@ PrintJobResult printCards(QPrinter& printer, document::CardDocument& doc, const 
             ++result.cards;
         }
     }
-    result.error = finish(painter, printer);
+    result.error = finish(painter, printer, pdf);
     result.printed = result.error.isEmpty();
     return result;
 }
@@ -179,8 +270,14 @@ PrintJobResult printTestRectangle(QPrinter& printer)
     }
     printer.setDocName(TestPrintTitle);
     printer.setFullPage(false);
+    PdfTarget pdf(printer);
+    if (!pdf.problem().isEmpty()) {
+        result.error = pdf.problem();
+        return result;
+    }
     QPainter painter;
     if (!painter.begin(&printer)) {
+        pdf.restore();
         result.error = startProblem(printer);
         return result;
     }
@@ -189,7 +286,7 @@ PrintJobResult printTestRectangle(QPrinter& printer)
     painter.setBrush(QColor(192, 192, 192));
     render::gdiRectangle(painter, 0, 0, size.width(), size.height());
     result.pages = 1;
-    result.error = finish(painter, printer);
+    result.error = finish(painter, printer, pdf);
     result.printed = result.error.isEmpty();
     return result;
 }

@@ -2,6 +2,7 @@
 
 #include "document/paths.h"
 #include "imaging/picture_reader.h"
+#include "imaging/regular_file.h"
 
 namespace vellamo::render {
 
@@ -24,10 +25,10 @@ QString resolvePicturePath(const QString& path, const QString& programFolder)
 }
 
 bool LoadDIBit(DibRecord& target, const QString& path, const QString& programFolder,
-               const imaging::ProgressCallback& progress)
+               const imaging::ProgressCallback& progress, qint64 maxBytes)
 {
     DibRecord fresh;
-    if (!imaging::OpenDib(fresh, resolvePicturePath(path, programFolder), progress))
+    if (!imaging::OpenDib(fresh, resolvePicturePath(path, programFolder), progress, maxBytes))
         return false;
     imaging::deldib(target);
     target = fresh;
@@ -118,6 +119,11 @@ bool ProgramFolderPictures::load(DibRecord& target, const QString& path) const
     return LoadDIBit(target, path, m_programFolder, m_progress);
 }
 
+bool ProgramFolderPictures::loadWithin(DibRecord& target, const QString& path, qint64 maxBytes) const
+{
+    return LoadDIBit(target, path, m_programFolder, m_progress, maxBytes);
+}
+
 void ProgramFolderPictures::rotate(DibRecord& picture, int rotation) const
 {
     switch (rotation) {
@@ -148,8 +154,9 @@ bool LoadBit(QImage& target, const QString& path, const QString& programFolder,
         imaging::deldib(picture);
         return true;
     }
+    const std::optional<QByteArray> bytes = imaging::readRegularFile(resolved, imaging::MaxPictureFileBytes);
     QImage own;
-    if (!own.load(resolved, "BMP"))
+    if (!bytes || !own.loadFromData(*bytes, "BMP"))
         return false;
     target = own.convertToFormat(QImage::Format_RGB32);
     return true;

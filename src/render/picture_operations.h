@@ -18,8 +18,10 @@ QString resolvePicturePath(const QString& path, const QString& programFolder);
 
 // Reads the picture into `target`. On failure `target` stays as it was; on success its old
 // picture is released and it takes the new one.
+// The decoded picture takes at most `maxBytes` (see OpenDib).
 bool LoadDIBit(imaging::DibRecord& target, const QString& path, const QString& programFolder,
-               const imaging::ProgressCallback& progress = {});
+               const imaging::ProgressCallback& progress = {},
+               qint64 maxBytes = imaging::MaxDecodedPictureBytes);
 
 // Replace the picture by a turned copy of the same depth and colour table. Progress goes
 // 0, then y x 100 / (H - 1) before each row y (for H > 1), then 0. A copy that cannot be
@@ -33,6 +35,7 @@ class ProgramFolderPictures : public document::PictureLoader {
 public:
     explicit ProgramFolderPictures(QString programFolder, imaging::ProgressCallback progress = {});
     bool load(imaging::DibRecord& target, const QString& path) const override;
+    bool loadWithin(imaging::DibRecord& target, const QString& path, qint64 maxBytes) const override;
     void rotate(imaging::DibRecord& picture, int rotation) const override;
 
 private:

@@ -81,7 +81,11 @@ bool FrameAssembler::beginFrame(const FrameParameters& p)
     if (p.depth != 1 && p.depth != 8 && p.depth != 16)
         return fail(QStringLiteral("the scanner sends %1-bit samples, which cannot be read").arg(p.depth));
     const qint64 lineBits = qint64(p.pixelsPerLine) * channelsOf(p.format) * p.depth;
-    if (p.pixelsPerLine <= 0 || p.bytesPerLine < (lineBits + 7) / 8 || p.lines < -1)
+    // A line may be padded, but never beyond what 16-bit colour samples of its pixels would
+    // take: a device announcing more (up to 2 GB for one pixel) is not believed.
+    const qint64 mostLineBytes = qint64(p.pixelsPerLine) * 6 + 64;
+    if (p.pixelsPerLine <= 0 || p.bytesPerLine < (lineBits + 7) / 8 || p.bytesPerLine > mostLineBytes ||
+        p.lines < -1)
         return fail(QStringLiteral("the scanner announced an unusable picture geometry"));
     if (p.lines > 0 && qint64(p.pixelsPerLine) * p.lines > imaging::MaxPicturePixels)
         return fail(QStringLiteral("the scanned picture would be too large"));

@@ -2,6 +2,7 @@
 
 #include "addressbook/address_database.h"
 #include "document/card_file.h"
+#include "support/file_size_limit.h"
 #include "support/files.h"
 #include "support/private_cupsd.h"
 
@@ -46,12 +47,20 @@ struct Home {
     }
     QString file(const QString& name) const { return dir.filePath(name); }
 
-    CommandRun print(const QStringList& args) const
+    // `fileSizeLimit` > 0 runs the program as on a disk that holds no more than that many bytes per file.
+    CommandRun print(const QStringList& args, rlim_t fileSizeLimit = 0) const
     {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
         p.setProcessEnvironment(env);
+        if (fileSizeLimit > 0) {
+            p.setChildProcessModifier([fileSizeLimit] {
+                std::signal(SIGXFSZ, SIG_IGN);
+                const rlimit limit{fileSizeLimit, fileSizeLimit};
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+            });
+        }
         p.start(QStringLiteral(VELLAMO_EXECUTABLE), QStringList{"--home", dir.path(), "print", card} + args);
         p.waitForFinished(60000);
         return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardError())};
@@ -123,6 +132,23 @@ TEST(PrintCommand, AFileThatCannotBeWritten)
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.contains(pdf)) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains("the folder does not exist")) << run.err.toStdString();
+}
+
+TEST(PrintCommand, AFullDiskKeepsTheOldPdfAndExitsNonZero)
+{
+    Home home;
+    const QString pdf = home.file("cards.pdf");
+    vellamo::testing::writeFile(pdf, "previous file");
+    const QStringList before = vellamo::testing::folderEntries(home.dir.path());
+    const CommandRun run = home.print({"--pdf", pdf, "--copies", "11"}, 1024);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains(pdf)) << run.err.toStdString();
+    EXPECT_EQ(vellamo::testing::readFile(pdf), QByteArray("previous file"));
+    EXPECT_EQ(vellamo::testing::folderEntries(home.dir.path()), before) << "no partial file left behind";
+
+    ASSERT_EQ(home.print({"--pdf", pdf, "--copies", "11"}).status, 0);
+    EXPECT_EQ(vellamo::testing::pdfPageCount(pdf), 2);
+    EXPECT_EQ(vellamo::testing::folderEntries(home.dir.path()), before);
 }
 
 TEST(PrintCommand, CalibrationFromTheOptionOrTheProgramFolder)

@@ -158,3 +158,21 @@ TEST(HostilePictures, SizesBeyondTheFileAreRefused)
     EXPECT_FALSE(loads(withBytes(sample("bmp 4-bit"), 46, {0x00, 0x01, 0x00, 0x00})));
     EXPECT_FALSE(loads(withBytes(sample("bmp 4-bit"), 46, {0x00, 0x00, 0x01, 0x00})));
 }
+
+TEST(HostilePictures, DecodedPicturesStayWithinTheirBound)
+{
+    // Every sample is 24 x 16 pixels; one pixel's bytes less than it needs refuses it, except a
+    // JPEG, which is read at half the size instead.
+    const qint64 whole = 4 * 24 * 16;
+    for (const Sample& sample : samples()) {
+        SCOPED_TRACE(sample.name.toStdString());
+        DibRecord r;
+        ASSERT_TRUE(readPicture(r, sample.bytes, {}, whole));
+        EXPECT_EQ(r.image().size(), QSize(24, 16));
+        const bool read = readPicture(r, sample.bytes, {}, whole - 4);
+        EXPECT_EQ(read, sample.name == "jpeg");
+        if (read) {
+            EXPECT_EQ(r.image().size(), QSize(12, 8));
+        }
+    }
+}

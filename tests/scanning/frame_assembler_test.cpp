@@ -130,5 +130,8 @@ TEST(FrameAssembler, HeightsAndBadParameters)
     EXPECT_FALSE(frames.beginFrame({FrameFormat::Rgb, true, 5, 2, 1, 8}));  // six bytes needed
     EXPECT_FALSE(frames.beginFrame({FrameFormat::Gray, true, 1, 0, 1, 8}));
     EXPECT_FALSE(frames.beginFrame({FrameFormat::Gray, true, 100000, 100000, 100000, 8}));
+    // A one-pixel line announced as 2 GB long.
+    EXPECT_FALSE(frames.beginFrame({FrameFormat::Gray, true, 0x7FFFFFFF, 1, 1, 8}));
+    EXPECT_FALSE(frames.beginFrame({FrameFormat::Rgb, true, 0x7FFFFFFF, 1, -1, 16}));
     EXPECT_FALSE(frames.takePicture().isLoaded());
 }
