@@ -1,7 +1,7 @@
 #include "print/calibration_file.h"
 
 #include "document/binary_io.h"
-#include "imaging/safe_file_write.h"
+#include "document/shared_file.h"
 
 #include <QFile>
 #include <algorithm>
@@ -57,9 +57,16 @@ Calibration readCalibrationFile(const QString& path)
     return calibrationFromBytes(file.read(CalibrationFileSize + 1));
 }
 
-bool writeCalibrationFile(const QString& path, const Calibration& calibration)
+bool writeCalibrationFile(const QString& path, const Calibration& calibration, QString* error)
 {
-    return imaging::writeFileSafely(path, calibrationToBytes(calibration)).written();
+    const document::SharedWriteResult result =
+        document::updateSharedFile(path, [&](const document::FileSnapshot&) {
+            return std::optional<document::SharedFileChange>(
+                document::SharedFileChange{calibrationToBytes(calibration)});
+        });
+    if (error)
+        *error = result.error;
+    return !result.failed();
 }
 
 }  // namespace vellamo::print
