@@ -7,7 +7,12 @@ using namespace vellamo;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const auto entries = document::cardFormatListFromBytes(fuzzing::inputBytes(data, size));
+    const QByteArray bytes = fuzzing::inputBytes(data, size);
+    const document::CardFormatListFile file = document::readCardFormatList(bytes);
+    const auto entries = document::cardFormatListFromBytes(bytes);
+    fuzzing::check(file.damaged || (entries && document::cardFormatListToBytes(*entries) ==
+                                                   bytes.left(8 + qsizetype(entries->size()) * 112)),
+                   "a list read whole is the entries it gives");
     if (!entries)
         return 0;
     const QByteArray written = document::cardFormatListToBytes(*entries);

@@ -70,7 +70,13 @@ bool AddressBook::LoadAllNames(const QString& path)
     AddressBookFile book;
     if (!readAddressBookFile(path, book))
         return false;
-    m_records = std::move(book.records);
+    LoadAllNames(book);
+    return true;
+}
+
+void AddressBook::LoadAllNames(const AddressBookFile& book)
+{
+    m_records = book.records;
     for (int k = 1; k <= book.labelsRead; ++k)
         m_labels[std::size_t(k - 1)] = book.labels[std::size_t(k - 1)];
     m_standard = book.standardIndex;
@@ -78,7 +84,6 @@ bool AddressBook::LoadAllNames(const QString& path)
     emit labelChanged(0);
     emit standardChanged(m_standard);
     emit changed();
-    return true;
 }
 
 bool AddressBook::SaveAllNames(const QString& path)
@@ -184,6 +189,36 @@ void AddressBook::appendRecords(AddressList records)
     else
         m_records.append(records);
     emit listChanged();
+    emit changed();
+}
+
+AddressBookFile AddressBook::storedContent()
+{
+    SaveToDB(m_current);
+    AddressBookFile content;
+    content.records = m_records;
+    content.labels = m_labels;
+    content.labelsRead = LabelCount;
+    content.standardIndex = m_standard;
+    content.complete = true;
+    content.statedCount = count();
+    return content;
+}
+
+void AddressBook::takeMerged(const AddressBookFile& merged, const std::vector<int>& oursToMerged)
+{
+    SaveToDB(m_current);
+    const int current = inList(m_current) && std::size_t(m_current) < oursToMerged.size()
+                            ? oursToMerged[std::size_t(m_current)]
+                            : m_current;
+    m_records = merged.records;
+    m_labels = merged.labels;
+    m_standard = merged.standardIndex;
+    m_current = current;
+    emit listChanged();
+    emit currentChanged(m_current);
+    emit labelChanged(0);
+    emit standardChanged(m_standard);
     emit changed();
 }
 

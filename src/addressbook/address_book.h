@@ -46,6 +46,8 @@ public:
     // Replaces list, labels and standard index with the file's; a file that cannot be opened
     // changes nothing. The current index stays.
     bool LoadAllNames(const QString& path);
+    // The same for a file already read.
+    void LoadAllNames(const AddressBookFile& book);
     // Stores the working copy into the current record first. Failures are silent.
     bool SaveAllNames(const QString& path);
     void FreeAllNames();
@@ -65,6 +67,12 @@ public:
     bool DeleteCurrentAddress();
     // Appends records (an import) without changing the current address.
     void appendRecords(AddressList records);
+
+    // What the file is to hold: the working copy goes into the current record first.
+    AddressBookFile storedContent();
+    // Takes a book merged with what another program wrote; `oursToMerged` maps each old index
+    // to its new one (-1 when the address is gone), so the current address stays current.
+    void takeMerged(const AddressBookFile& merged, const std::vector<int>& oursToMerged);
 
     // "Last Name", a space, "First Name" of a stored record, the last name cut to 255 bytes.
     std::string entryText(int index) const;

@@ -58,6 +58,7 @@ AddressBookFile addressBookFromBytes(const QByteArray& bytes)
     const auto count = in.int32();
     if (!count || *count < 0)
         return book;
+    book.statedCount = *count;
     // An empty record takes 150 bytes, so the data bounds what may be reserved.
     book.records.reserve(std::size_t(std::min<qsizetype>(*count, in.remaining() / 150)));
     for (std::int32_t i = 0; i < *count; ++i) {

@@ -1,7 +1,7 @@
 #pragma once
 
 // The address book file: records of 30 strings, 30 shared field labels and the standard address,
-// kept in "AdrDB.dat" in the program folder and read once at start, written once at shutdown.
+// kept in "AdrDB.dat" in the program folder.
 
 #include "addressbook/address_list.h"
 
@@ -24,6 +24,8 @@ struct AddressBookFile {
     std::int32_t standardIndex = 0;
     // False when the data ended early or held an impossible length; what came before is kept.
     bool complete = false;
+    // The number of addresses the data says it holds; -1 when not even that could be read.
+    std::int32_t statedCount = -1;
 };
 
 QByteArray addressBookToBytes(const AddressList& records, const std::array<std::string, LabelCount>& labels,

@@ -3,7 +3,7 @@
 #include "addressbook/address_exchange.h"
 #include "app/command_line_support.h"
 #include "app/program_folder.h"
-#include "imaging/safe_file_write.h"
+#include "document/shared_file.h"
 
 #include <QFile>
 #include <cstdio>
@@ -76,12 +76,29 @@ int runAddressesCommand(const QStringList& args)
     const auto imported = addressbook::importAddressFile(args[1], ask, nullptr);
     if (!imported)
         return 1;
-    auto& records = book->file.records;
-    records.append(*imported);
-    const QByteArray bytes =
-        addressbook::addressBookToBytes(records, book->file.labels, book->file.standardIndex);
-    const imaging::SafeWriteResult written = imaging::writeFileSafely(bookPath, bytes);
-    if (!written.written()) {
+    // The book is read again under the lock: what another program wrote meanwhile stays.
+    bool damaged = false;
+    const document::SharedWriteResult written =
+        document::updateSharedFile(bookPath, [&](const document::FileSnapshot& now) {
+            addressbook::AddressBookFile current = book->file;
+            if (now.exists) {
+                current = now.readable ? addressbook::addressBookFromBytes(now.bytes)
+                                       : addressbook::AddressBookFile();
+                if (!current.complete) {
+                    damaged = true;
+                    return std::optional<document::SharedFileChange>();
+                }
+            }
+            auto& records = current.records;
+            records.append(*imported);
+            return std::optional<document::SharedFileChange>(document::SharedFileChange{
+                addressbook::addressBookToBytes(records, current.labels, current.standardIndex)});
+        });
+    if (damaged) {
+        printError("Error: " + bookPath + " is damaged; it was left as it is.");
+        return 1;
+    }
+    if (written.failed()) {
         printError("Error: " + bookPath + " could not be written: " + written.error);
         return 1;
     }

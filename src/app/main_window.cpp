@@ -195,7 +195,9 @@ TSDIAppForm::TSDIAppForm(QString programFolder, ShellDialogs dialogs, QWidget* p
     updateTitle();
     m_doc.updateExtents();
     m_editorPage->surfaceChanged();
-    m_addressBook.LoadAllNames(m_programFolder + addressbook::AddressDatabaseFileName);
+    m_addressStore = std::make_unique<addressbook::AddressBookStore>(
+        m_addressBook, m_programFolder + addressbook::AddressDatabaseFileName, m_prompter);
+    m_addressStore->load();
     // Placeholders on the card follow every edit of the address book.
     connect(&m_addressBook, &addressbook::AddressBook::changed, m_editorPage,
             &editor::EditorPage::PaintBox1Paint);
@@ -556,7 +558,9 @@ void TSDIAppForm::FormDestroy()
         return;
     m_destroyed = true;
     m_scanning->shutdown();
-    m_addressBook.SaveAllNames(m_programFolder + addressbook::AddressDatabaseFileName);
+    m_addressStore->save(true);
+    // Emptying the list is no change of the book that another program should see.
+    m_addressStore.reset();
     m_addressBook.FreeAllNames();
     // The pictures and the object slots go with the document the window owns.
 }

@@ -4,6 +4,7 @@
 // dialogs, and wires the pages, menus and commands together.
 
 #include "addressbook/address_book.h"
+#include "addressbook/address_book_store.h"
 #include "document/card_document.h"
 #include "document/card_file_commands.h"
 #include "document/card_format_list.h"
@@ -132,6 +133,7 @@ private:
     document::CardModel m_model;
     document::CardDocument& m_doc;
     addressbook::AddressBook m_addressBook;
+    std::unique_ptr<addressbook::AddressBookStore> m_addressStore;
     render::PlaceholderFields m_placeholders;
     std::unique_ptr<document::Prompter> m_ownPrompter;
     document::Prompter* m_prompter = nullptr;

@@ -3,6 +3,7 @@
 #include "document/ansi_text.h"
 #include "document/binary_io.h"
 #include "document/card_stocks.h"
+#include "document/shared_file.h"
 #include "document/units.h"
 #include "imaging/safe_file_write.h"
 
@@ -39,6 +40,21 @@ std::optional<std::vector<CardFormat>> cardFormatListFromBytes(const QByteArray&
     for (qsizetype i = 0; i < used; ++i)
         entries.push_back(cardFormatFromBytes(in.bytes(CardFormatRecordSize)->constData()));
     return entries;
+}
+
+CardFormatListFile readCardFormatList(const QByteArray& bytes)
+{
+    CardFormatListFile file;
+    ByteReader in(bytes);
+    const auto magic = in.int32();
+    const auto count = in.int32();
+    file.damaged = !magic || *magic != CardFormatListMagic || !count || *count < 0 ||
+                   in.remaining() / CardFormatRecordSize < *count;
+    if (magic && *magic == CardFormatListMagic && count && *count >= 0)
+        file.statedCount = *count;
+    if (auto read = cardFormatListFromBytes(bytes))
+        file.entries = std::move(*read);
+    return file;
 }
 
 void CardFormatList::LoadEttTypes(const QString& path)
@@ -121,13 +137,88 @@ CardFormatListLogic::CardFormatListLogic(QString listPath, CardFormatEditor& edi
 {
 }
 
+namespace {
+
+QByteArray listKey(const CardFormat& format) { return cardFormatToBytes(format); }
+
+bool sameEntries(const std::vector<CardFormat>& a, const std::vector<CardFormat>& b)
+{
+    return cardFormatListToBytes(a) == cardFormatListToBytes(b);
+}
+
+}  // namespace
+
 void CardFormatListLogic::show()
 {
-    if (QFileInfo::exists(m_path))
-        m_list.LoadEttTypes(m_path);
-    else
+    m_saveFailedSinceShow = false;
+    if (m_unsaved) {
+        // The list the last save could not write is still the user's.
+        m_selected = m_list.entries.empty() ? -1 : 0;
+        return;
+    }
+    const FileSnapshot file = readSnapshot(m_path);
+    if (!file.exists) {
+        m_baseline.reset();
         m_list.entries = shippedCardFormats();
+    } else {
+        CardFormatListFile read;
+        if (file.readable)
+            read = readCardFormatList(file.bytes);
+        else
+            read.damaged = true;
+        m_list.entries = read.entries;
+        m_baseline = read.entries;
+        if (read.damaged && m_reportedDamage != file.bytes) {
+            m_reportedDamage = file.bytes;
+            const QString what = read.statedCount >= 0
+                                     ? QStringLiteral("%1 of its %2 card formats could be read")
+                                           .arg(read.entries.size())
+                                           .arg(read.statedCount)
+                                     : QStringLiteral("no card format could be read");
+            m_ask.inform(QStringLiteral("Error: Damaged file"),
+                         QStringLiteral("The list of card formats \"%1\" is damaged: %2. Before the list is "
+                                        "written again, the file is kept as \"%3\".")
+                             .arg(QFileInfo(m_path).fileName(), what, damagedBackupName(m_path)),
+                         MessageIcon::Warning);
+        }
+    }
     m_selected = m_list.entries.empty() ? -1 : 0;
+}
+
+bool CardFormatListLogic::save()
+{
+    if (m_baseline && sameEntries(*m_baseline, m_list.entries)) {
+        m_unsaved = false;
+        return true;
+    }
+    const std::vector<CardFormat> base = m_baseline.value_or(std::vector<CardFormat>());
+    std::vector<CardFormat> merged = m_list.entries;
+    std::vector<CardFormat> theirs = base;
+    const SharedWriteResult result = updateSharedFile(m_path, [&](const FileSnapshot& now) {
+        bool damaged = false;
+        if (now.exists) {
+            const CardFormatListFile read =
+                now.readable ? readCardFormatList(now.bytes) : CardFormatListFile{{}, true};
+            damaged = read.damaged;
+            // A damaged file has nothing to merge; it is kept as a backup.
+            if (!damaged)
+                theirs = read.entries;
+        }
+        merged = mergeListChanges(base, m_list.entries, theirs, listKey);
+        return std::optional<SharedFileChange>(SharedFileChange{cardFormatListToBytes(merged), damaged});
+    });
+    if (result.failed()) {
+        m_baseline = theirs;
+        m_list.entries = merged;
+        m_unsaved = true;
+        m_saveFailedSinceShow = true;
+        m_ask.inform(DefaultCaption, fileNotSavedMessage(m_path, result.error), MessageIcon::Error);
+        return false;
+    }
+    m_list.entries = merged;
+    m_baseline = merged;
+    m_unsaved = false;
+    return true;
 }
 
 void CardFormatListLogic::select(int index)
@@ -200,13 +291,15 @@ bool CardFormatListLogic::okClicked(CardFormat& current)
     }
     // The entry stays in the list as it was stored; the card gets a format it can work with.
     current = usableCardFormat(m_list.entries[std::size_t(m_selected)]);
-    m_list.SaveEttTypes(m_path);
+    save();
     return true;
 }
 
 void CardFormatListLogic::close()
 {
-    m_list.SaveEttTypes(m_path);
+    // After a failed save the message was given once; the list stays for the next show.
+    if (m_saveFailedSinceShow || !save())
+        return;
     m_list.FreeEttTypes();
     m_selected = -1;
 }

@@ -23,6 +23,15 @@ QByteArray cardFormatListToBytes(const std::vector<CardFormat>& entries);
 // or is confirmed in the edit dialog, so a list that is only looked at is written back unchanged.
 std::optional<std::vector<CardFormat>> cardFormatListFromBytes(const QByteArray& bytes);
 
+// A list file as read: the complete records, and whether the data was less than a whole list.
+struct CardFormatListFile {
+    std::vector<CardFormat> entries;
+    bool damaged = false;
+    // The count the data states; -1 when there is no list to state one.
+    std::int32_t statedCount = -1;
+};
+CardFormatListFile readCardFormatList(const QByteArray& bytes);
+
 class CardFormatList {
 public:
     std::vector<CardFormat> entries;
@@ -104,15 +113,26 @@ public:
     // Copies the selected entry into `current` and saves the list; false (after the error
     // message) when nothing is selected, and the dialog stays open.
     bool okClicked(CardFormat& current);
-    // Every way of closing ends here: the list is saved, then released.
+    // Every way of closing ends here: the list is saved when it was changed, then released.
+    // A list that could not be saved stays for the next show, which tries again.
     void close();
 
 private:
+    // Writes the list when it differs from what was read, merged with what another program
+    // wrote since; false (after the message) when it could not be written.
+    bool save();
+
     QString m_path;
     CardFormatEditor& m_editor;
     Prompter& m_ask;
     CardFormatList m_list;
     int m_selected = -1;
+    // What the file held when it was read or last written; none when there was no file.
+    std::optional<std::vector<CardFormat>> m_baseline;
+    bool m_unsaved = false;
+    bool m_saveFailedSinceShow = false;
+    // The damaged file last reported, so that it is told once.
+    QByteArray m_reportedDamage;
 };
 
 }  // namespace vellamo::document

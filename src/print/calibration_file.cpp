@@ -1,6 +1,7 @@
 #include "print/calibration_file.h"
 
 #include "document/binary_io.h"
+#include "document/shared_file.h"
 #include "imaging/regular_file.h"
 #include "imaging/safe_file_write.h"
 
@@ -55,9 +56,16 @@ Calibration readCalibrationFile(const QString& path)
     return bytes ? calibrationFromBytes(*bytes) : Calibration();
 }
 
-bool writeCalibrationFile(const QString& path, const Calibration& calibration)
+bool writeCalibrationFile(const QString& path, const Calibration& calibration, QString* error)
 {
-    return imaging::writeFileSafely(path, calibrationToBytes(calibration)).written();
+    const document::SharedWriteResult result =
+        document::updateSharedFile(path, [&](const document::FileSnapshot&) {
+            return std::optional<document::SharedFileChange>(
+                document::SharedFileChange{calibrationToBytes(calibration)});
+        });
+    if (error)
+        *error = result.error;
+    return !result.failed();
 }
 
 }  // namespace vellamo::print

@@ -29,7 +29,8 @@ Calibration calibrationFromBytes(const QByteArray& bytes);
 
 // A missing, short or damaged file gives the first values.
 Calibration readCalibrationFile(const QString& path);
-// Replaces the file whole or not at all; false when it cannot be written.
-bool writeCalibrationFile(const QString& path, const Calibration& calibration);
+// Replaces the file whole or not at all, under the program folder's lock and only when its bytes
+// change; false when it cannot be written, with the reason in `error` when given.
+bool writeCalibrationFile(const QString& path, const Calibration& calibration, QString* error = nullptr);
 
 }  // namespace vellamo::print

@@ -1,5 +1,6 @@
 #include "print/print_page.h"
 
+#include "document/shared_file.h"
 #include "imaging/dib_record.h"
 #include "print/calibration_dialog.h"
 #include "print/calibration_file.h"
@@ -451,8 +452,11 @@ void PrintPage::PrintSetupClick()
 void PrintPage::KalBtnClick()
 {
     m_kalForm->exec();
-    writeCalibrationFile(m_programFolder + QString::fromLatin1(CalibrationFileName),
-                         m_kalForm->calibration());
+    const QString path = m_programFolder + QString::fromLatin1(CalibrationFileName);
+    QString error;
+    if (!writeCalibrationFile(path, m_kalForm->calibration(), &error))
+        m_ask.inform(document::DefaultCaption, document::fileNotSavedMessage(path, error),
+                     document::MessageIcon::Error);
 }
 
 void PrintPage::EMailBtnClick()

@@ -88,7 +88,7 @@ public:
     void MergeBtnClick();
     void PrintClick();
     void PrintSetupClick();
-    // Shows the calibration dialog, then writes "options.dat" (silently not, when it cannot).
+    // Shows the calibration dialog, then writes "options.dat"; a failed write is reported.
     void KalBtnClick();
     void EMailBtnClick();
     void printTestRectangle();

@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace vellamo::app;
 using vellamo::testing::Bytes;
 using vellamo::testing::cardSignature;
@@ -240,6 +242,37 @@ TEST(CommandLine, AddressesImportAppendsToTheBookAndExportWritesIt)
     EXPECT_EQ(r.status, 1) << "a damaged book is not written over";
     EXPECT_EQ(readFile(dir.filePath("AdrDB.dat")).size(), book.size() - 2);
     EXPECT_EQ(runVellamo({"addresses", "merge", "x"}).status, 2);
+}
+
+TEST(CommandLine, TwoImportsAtOnceLoseNothing)
+{
+    QTemporaryDir dir;
+    const auto card = [](const QString& name) {
+        return "BEGIN:VCARD\r\nVERSION:3.0\r\nN:" + name.toLatin1() + ";Anna;;;\r\nEND:VCARD\r\n";
+    };
+    std::vector<std::string> expected;
+    for (int round = 0; round < 50; ++round) {
+        QProcess imports[2];
+        for (int k = 0; k < 2; ++k) {
+            const QString name = QStringLiteral("R%1P%2").arg(round).arg(k);
+            const QString file = dir.filePath(name + ".vcf");
+            writeFile(file, card(name));
+            expected.push_back(name.toStdString());
+            imports[k].start(QStringLiteral(VELLAMO_EXECUTABLE),
+                             {"--home", dir.path(), "addresses", "import", file});
+        }
+        for (QProcess& p : imports) {
+            ASSERT_TRUE(p.waitForFinished(60000));
+            ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+        }
+    }
+    std::vector<std::string> lastNames;
+    for (const auto& r :
+         vellamo::addressbook::addressBookFromBytes(readFile(dir.filePath("AdrDB.dat"))).records)
+        lastNames.push_back(r.strings[2]);
+    std::sort(lastNames.begin(), lastNames.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(lastNames, expected);
 }
 
 TEST(CommandLine, ExportFillsPlaceholdersFromTheAddressBook)

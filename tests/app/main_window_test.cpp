@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "addressbook/address_database.h"
 #include "addressbook/address_page.h"
 #include "document/card_file.h"
 #include "document/card_model.h"
@@ -8,6 +9,7 @@
 #include "editor/object_popup.h"
 #include "print/jpeg_quality_dialog.h"
 #include "print/print_page.h"
+#include "support/files.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_prompter.h"
 #include "templates/template_page.h"
@@ -21,6 +23,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -680,4 +683,32 @@ TEST(MainWindow, AddressButtonsImportAndExportAndTheMergeFollowsTheBook)
     const QByteArray written = out.readAll();
     EXPECT_EQ(written.count("BEGIN:VCARD"), 2);
     EXPECT_TRUE(written.contains("N:Dahl;Ole;;;"));
+}
+
+TEST(MainWindow, TheAddressBookIsSharedWithTheCommandLineWhileTheWindowIsOpen)
+{
+    Shell s;
+    s.start();
+    QFile vcf(s.file("one.vcf"));
+    ASSERT_TRUE(vcf.open(QIODevice::WriteOnly));
+    vcf.write("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Dahl;Ole;;;\r\nEND:VCARD\r\n");
+    vcf.close();
+    QProcess import;
+    import.start(QStringLiteral(VELLAMO_EXECUTABLE),
+                 {"--home", s.home.path(), "addresses", "import", s.file("one.vcf")});
+    ASSERT_TRUE(import.waitForFinished(60000));
+    ASSERT_EQ(import.exitCode(), 0) << import.readAllStandardError().toStdString();
+
+    // A new address here is written at once, beside the imported one.
+    s.window->addresses().NewAddress("Anna", "Berg", false);
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return addressbook::addressBookFromBytes(vellamo::testing::readFile(s.file("AdrDB.dat")))
+                   .records.size() == 2;
+    }));
+    EXPECT_EQ(s.window->addresses().count(), 2) << "the window shows the imported address";
+    s.window->close();
+    const auto book = addressbook::addressBookFromBytes(vellamo::testing::readFile(s.file("AdrDB.dat")));
+    ASSERT_EQ(book.records.size(), 2u);
+    EXPECT_EQ(book.records[0].strings[2], "Berg");
+    EXPECT_EQ(book.records[1].strings[2], "Dahl");
 }

@@ -304,13 +304,96 @@ TEST_F(FormatList, OkCopiesTheWholeRecordAndSaves)
     EXPECT_EQ(readFile(file), bytes);
 }
 
-TEST_F(FormatList, UnreadableFilesGiveAnEmptyList)
+TEST_F(FormatList, ADamagedListIsReportedOnceAndKeptBeforeItIsReplaced)
 {
-    writeFile(file, Bytes().i32(1).i32(1).data);
+    QByteArray damaged = listFile({"A", "B", "C", "D", "E"});
+    damaged[0] = 'X';  // the magic
+    writeFile(file, damaged);
     logic.show();
     EXPECT_TRUE(logic.entries().empty());
+    ASSERT_EQ(ask.messages.size(), 1u);
+    EXPECT_EQ(ask.messages[0].text,
+              "The list of card formats \"Visiten.dat\" is damaged: no card format could "
+              "be read. Before the list is written again, the file is kept as \"" +
+                  file + ".damaged\".");
+    logic.close();  // Cancel
+    EXPECT_EQ(readFile(file), damaged);
+    logic.show();
+    EXPECT_EQ(ask.messages.size(), 1u) << "told once";
+
+    editor.results = {true};
+    logic.newClicked();
     logic.close();
-    EXPECT_EQ(readFile(file), Bytes().i32(64687).i32(0).data);
+    EXPECT_EQ(readFile(file + ".damaged"), damaged);
+    EXPECT_EQ(names(*cardFormatListFromBytes(readFile(file))), std::vector<std::string>{"No name0"});
+
+    // More records stated than present: the ones read are offered, the file kept as well.
+    QByteArray cut = listFile({"A", "B"});
+    cut.chop(10);
+    writeFile(file, cut);
+    logic.show();
+    ASSERT_EQ(ask.messages.size(), 2u);
+    EXPECT_TRUE(ask.messages[1].text.contains("is damaged: 1 of its 2 card formats could be read."));
+    logic.deleteClicked();  // answered Ok
+    logic.close();
+    EXPECT_EQ(readFile(file + ".damaged.2"), cut);
+    EXPECT_EQ(readFile(file), listFile({}));
+}
+
+TEST_F(FormatList, TwoProgramsKeepEachOthersEntries)
+{
+    writeFile(file, listFile({"A", "B"}));
+    ScriptedEditor otherEditor;
+    ScriptedPrompter otherAsk;
+    CardFormatListLogic other{file, otherEditor, otherAsk};
+    logic.show();
+    other.show();
+    otherEditor.results = {true};
+    other.newClicked();
+    other.close();
+    // Looked at and cancelled here: the other program's entry stays.
+    logic.close();
+    EXPECT_EQ(names(*cardFormatListFromBytes(readFile(file))),
+              (std::vector<std::string>{"A", "B", "No name2"}));
+
+    // Both change the list: an entry deleted there, one added here.
+    logic.show();
+    other.show();
+    other.select(0);
+    other.deleteClicked();
+    other.close();
+    editor.results = {true};
+    logic.newClicked();
+    logic.close();
+    EXPECT_EQ(names(*cardFormatListFromBytes(readFile(file))),
+              (std::vector<std::string>{"B", "No name2", "No name3"}));
+}
+
+TEST_F(FormatList, AFailedSaveIsReportedAndTheListKeptForTheNextTry)
+{
+    writeFile(file, listFile({"old"}));
+    const int status = vellamo::testing::runWithFileSizeLimit(200, [&] {
+        int faults = 0;
+        logic.show();
+        editor.results = {true, true};
+        logic.newClicked();
+        logic.newClicked();
+        CardFormat current;
+        logic.okClicked(current);
+        logic.close();
+        if (ask.messages.size() != 1 ||
+            !ask.messages[0].text.startsWith("Error: File could not be saved! (" + file + ")"))
+            faults |= 1;
+        logic.show();
+        if (logic.entries().size() != 3)
+            faults |= 2;
+        logic.close();
+        if (ask.messages.size() != 2)
+            faults |= 4;
+        return faults;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(readFile(file), listFile({"old"}));
 }
 
 TEST_F(FormatList, AFullDiskKeepsThePreviousList)

@@ -10,6 +10,7 @@
 #include "test_cards.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QImage>
 #include <QImageReader>
 #include <QPageSize>
@@ -291,6 +292,27 @@ TEST(PrintPage, CalibrationIsWrittenWhenTheDialogClosesAndReadAtStart)
     PrintPage again(
         doc, [] { return render::RenderContext(); }, ask, home.path() + "/");
     EXPECT_EQ(again.calibrationDialog()->calibration(), (print::Calibration{4.5, 0, 101, 100}));
+}
+
+TEST(PrintPage, ACalibrationThatCannotBeSavedIsReported)
+{
+    QTemporaryDir home;
+    ASSERT_TRUE(QDir(home.path()).mkdir("options.dat"));  // no file can take its place
+    ScriptedPrompter ask;
+    document::CardDocument doc = redCornerCard();
+    PrintPage page(
+        doc, [] { return render::RenderContext(); }, ask, home.path() + "/");
+    print::TKalForm* dialog = page.calibrationDialog();
+    vellamo::testing::whileOpen(*dialog, [dialog] {
+        dialog->LinksEd->setValue(2);
+        dialog->accept();
+    });
+    page.KalBtnClick();
+    ASSERT_EQ(ask.messages.size(), 1u);
+    EXPECT_TRUE(ask.messages[0].text.startsWith("Error: File could not be saved! (" +
+                                                home.filePath("options.dat") + ")"))
+        << ask.messages[0].text.toStdString();
+    EXPECT_EQ(page.calibrationDialog()->calibration().left, 2.0) << "kept for the next try";
 }
 
 TEST(PrintPage, EmailExportSavesThePictureInTheChosenType)
