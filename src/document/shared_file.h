@@ -58,17 +58,16 @@ QString fileNotSavedMessage(const QString& path, const QString& error);
 // dropped from `ours` (one for each removed), entries it added are appended in its order;
 // everything else is ours. `oursToMerged`, when given, gets each of our entries' new index, -1
 // for a dropped one.
-template <class T, class KeyOf>
-std::vector<T> mergeListChanges(const std::vector<T>& base, const std::vector<T>& ours,
-                                const std::vector<T>& theirs, KeyOf keyOf,
-                                std::vector<int>* oursToMerged = nullptr)
+template <class List, class KeyOf>
+List mergeListChanges(const List& base, const List& ours, const List& theirs, KeyOf keyOf,
+                      std::vector<int>* oursToMerged = nullptr)
 {
     std::map<QByteArray, int> count;  // base minus theirs, may go negative for additions
-    for (const T& entry : base)
+    for (const auto& entry : base)
         ++count[keyOf(entry)];
-    for (const T& entry : theirs)
+    for (const auto& entry : theirs)
         --count[keyOf(entry)];
-    std::vector<T> merged;
+    List merged;
     merged.reserve(ours.size() + theirs.size());
     if (oursToMerged)
         oursToMerged->assign(ours.size(), -1);
@@ -90,7 +89,7 @@ std::vector<T> mergeListChanges(const std::vector<T>& base, const std::vector<T>
     for (const auto& [key, n] : count)
         if (n < 0)
             added[key] = -n;
-    for (const T& entry : theirs) {
+    for (const auto& entry : theirs) {
         const auto found = added.find(keyOf(entry));
         if (found != added.end() && found->second > 0) {
             --found->second;
