@@ -1,6 +1,7 @@
 #include "addressbook/address_database.h"
 
 #include "document/binary_io.h"
+#include "imaging/regular_file.h"
 #include "imaging/safe_file_write.h"
 
 #include <QFile>
@@ -88,10 +89,10 @@ AddressBookFile addressBookFromBytes(const QByteArray& bytes)
 
 bool readAddressBookFile(const QString& path, AddressBookFile& book)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const auto bytes = imaging::readRegularFile(path, imaging::MaxProgramFolderFileBytes);
+    if (!bytes)
         return false;
-    book = addressBookFromBytes(file.readAll());
+    book = addressBookFromBytes(*bytes);
     return true;
 }
 

@@ -41,15 +41,15 @@ struct Book {
 std::optional<Book> readBook(const QString& path)
 {
     Book book;
-    QFile file(path);
-    if (!file.exists())
+    const document::FileSnapshot file = document::readSnapshot(path);
+    if (!file.exists)
         return book;
-    if (!file.open(QIODevice::ReadOnly)) {
-        printError("Error: " + path + " could not be read: " + file.errorString());
+    if (!file.readable) {
+        printError("Error: " + path + " could not be read: it is not a regular file, or it is too large.");
         return std::nullopt;
     }
     book.exists = true;
-    book.file = addressbook::addressBookFromBytes(file.readAll());
+    book.file = addressbook::addressBookFromBytes(file.bytes);
     if (!book.file.complete) {
         printError("Error: " + path + " is damaged; it was left as it is.");
         return std::nullopt;

@@ -5,6 +5,7 @@
 #include "document/card_stocks.h"
 #include "document/shared_file.h"
 #include "document/units.h"
+#include "imaging/regular_file.h"
 #include "imaging/safe_file_write.h"
 
 #include <QFile>
@@ -59,10 +60,10 @@ CardFormatListFile readCardFormatList(const QByteArray& bytes)
 
 void CardFormatList::LoadEttTypes(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const auto bytes = imaging::readRegularFile(path, imaging::MaxProgramFolderFileBytes);
+    if (!bytes)
         return;
-    if (auto read = cardFormatListFromBytes(file.readAll()))
+    if (auto read = cardFormatListFromBytes(*bytes))
         entries = std::move(*read);
 }
 

@@ -1,5 +1,6 @@
 #include "document/shared_file.h"
 
+#include "imaging/regular_file.h"
 #include "imaging/safe_file_write.h"
 
 #include <QFile>
@@ -20,12 +21,15 @@ constexpr int StaleLockMs = 30000;
 FileSnapshot readSnapshot(const QString& path)
 {
     FileSnapshot snapshot;
-    QFile file(path);
-    snapshot.exists = file.exists();
-    if (!snapshot.exists || !file.open(QIODevice::ReadOnly))
+    // A FIFO or device put in the program folder is there but never read: reading could wait
+    // forever or never end.
+    snapshot.exists = QFileInfo::exists(path) || QFileInfo(path).isSymLink();
+    if (!snapshot.exists)
         return snapshot;
-    snapshot.readable = true;
-    snapshot.bytes = file.readAll();
+    if (auto bytes = imaging::readRegularFile(path, imaging::MaxProgramFolderFileBytes)) {
+        snapshot.readable = true;
+        snapshot.bytes = std::move(*bytes);
+    }
     return snapshot;
 }
 

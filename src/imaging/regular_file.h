@@ -13,6 +13,8 @@ namespace vellamo::imaging {
 // The largest files the program reads whole: a card, and a picture file.
 inline constexpr qint64 MaxCardFileBytes = qint64(256) << 20;
 inline constexpr qint64 MaxPictureFileBytes = qint64(272) << 20;
+// The program folder's own files ("AdrDB.dat", "Visiten.dat"): a book of millions of addresses.
+inline constexpr qint64 MaxProgramFolderFileBytes = qint64(1) << 30;
 
 class RegularFile {
 public:

@@ -219,3 +219,18 @@ TEST(HostileFiles, PicturesDeclaringGigapixelsStayWithinTheirBudget)
         << "the background and the first picture take the budget" << r.err.toStdString();
     EXPECT_FALSE(QImage(dir.filePath("out.png")).isNull());
 }
+
+// A FIFO put in the program folder in place of the address book is neither waited on nor
+// replaced by the commands that read or change the book.
+TEST(HostileFiles, AFifoInPlaceOfTheAddressBookIsNotRead)
+{
+    QTemporaryDir home;
+    const QString book = makeFifo(home, "AdrDB.dat");
+    writeFile(home.filePath("in.csv"), "First Name,Last Name\nAnna,Berg\n");
+    for (const QStringList& args : {QStringList{"addresses", "import", home.filePath("in.csv")},
+                                    QStringList{"addresses", "export", home.filePath("out.vcf")}}) {
+        const ChildRun r = runVellamo(home.path(), args);
+        ASSERT_TRUE(r.finished) << args.join(' ').toStdString();
+        EXPECT_TRUE(isFifo(book) || isFifo(book + ".damaged")) << "the FIFO is only ever renamed";
+    }
+}
