@@ -5,6 +5,7 @@
 
 #include "addressbook/address_book.h"
 #include "addressbook/address_exchange.h"
+#include "peak_memory.h"
 #include "support_prompter.h"
 
 #include <QFile>
@@ -15,20 +16,10 @@
 #include <string>
 
 using namespace vellamo;
+using vellamo::bench::resetPeak;
+using vellamo::bench::statusField;
 
 namespace {
-
-long statusField(const char* name)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind(name, 0) == 0)
-            return std::stol(line.substr(std::string(name).size()));
-    return 0;
-}
-
-void resetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
 
 QString writeCsv(const QTemporaryDir& dir, const QByteArray& header, int rows,
                  const std::function<QByteArray(int)>& row)

@@ -4,6 +4,7 @@
 #include "document/card_file.h"
 #include "document/card_file_commands.h"
 #include "document/card_json.h"
+#include "peak_memory.h"
 #include "render/picture_operations.h"
 #include "support_prompter.h"
 
@@ -15,21 +16,10 @@
 #include <string>
 
 using namespace vellamo;
+using vellamo::bench::resetPeak;
+using vellamo::bench::statusField;
 
 namespace {
-
-// Resets the process's peak resident size to its current one and reads both (kB).
-long statusField(const char* name)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind(name, 0) == 0)
-            return std::stol(line.substr(std::string(name).size()));
-    return 0;
-}
-
-void resetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
 
 QString writeHugeTextCard(const QTemporaryDir& dir)
 {

@@ -1,6 +1,7 @@
 #include "app/card_format_dialogs.h"
 
 #include "document/card_stocks.h"
+#include "support/modal_dialogs.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_prompter.h"
 
@@ -14,17 +15,9 @@
 
 using namespace vellamo;
 
-namespace {
+using vellamo::testing::whenOpen;
 
-// Runs `step` once the modal dialog of type T is the active one.
-template <typename T> void whenOpen(std::function<void(T*)> step)
-{
-    QTimer::singleShot(0, [step] {
-        auto* dialog = dynamic_cast<T*>(QApplication::activeModalWidget());
-        ASSERT_TRUE(dialog) << "the dialog did not open";
-        step(dialog);
-    });
-}
+namespace {
 
 }  // namespace
 

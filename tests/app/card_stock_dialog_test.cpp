@@ -1,6 +1,7 @@
 #include "app/card_format_dialogs.h"
 #include "app/card_stock_dialog.h"
 
+#include "support/modal_dialogs.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_prompter.h"
 
@@ -16,6 +17,8 @@
 
 using namespace vellamo;
 
+using vellamo::testing::whenOpen;
+
 namespace {
 
 int shownRows(const QTreeWidget* tree)
@@ -24,16 +27,6 @@ int shownRows(const QTreeWidget* tree)
     for (int i = 0; i < tree->topLevelItemCount(); ++i)
         n += tree->topLevelItem(i)->isHidden() ? 0 : 1;
     return n;
-}
-
-// Runs `step` once the modal dialog of type T is the active one.
-template <typename T> void whenOpen(std::function<void(T*)> step)
-{
-    QTimer::singleShot(0, [step] {
-        auto* dialog = dynamic_cast<T*>(QApplication::activeModalWidget());
-        ASSERT_TRUE(dialog) << "the dialog did not open";
-        step(dialog);
-    });
 }
 
 }  // namespace
