@@ -371,7 +371,8 @@ ImportedAddresses readCsvAddresses(const QByteArray& bytes, const CsvMapping& ma
     QStringList header;
     QStringList row;
     int line = 0;
-    if (reader.next(header, line)) {
+    const bool hasHeader = reader.next(header, line);
+    if (hasHeader) {
         for (QString& h : header)
             h = h.trimmed();
         CsvRecordMaker maker(header, mapping, result);
@@ -381,6 +382,11 @@ ImportedAddresses readCsvAddresses(const QByteArray& bytes, const CsvMapping& ma
     }
     result.damagedLine = reader.damagedLine();
     result.damage = reader.damage();
+    // As readCsvTable says of it: a file without a header row is damaged.
+    if (!hasHeader && !result.damagedLine) {
+        result.damagedLine = 1;
+        result.damage = QStringLiteral("the file has no header row");
+    }
     return result;
 }
 

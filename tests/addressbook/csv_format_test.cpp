@@ -81,6 +81,12 @@ TEST(Csv, AnUnclosedQuoteNamesItsLineAndKeepsTheRowsBefore)
     EXPECT_EQ(table.rowLines, (std::vector<int>{2, 3}));
     EXPECT_EQ(readCsvTable("").damagedLine, 1);
     EXPECT_TRUE(readCsvTable("\n\n").header.isEmpty());
+    // The import, which reads a row at a time, says the same of a file without a header.
+    for (const QByteArray& empty : {QByteArray(), QByteArray("\n\n")})
+        EXPECT_EQ(readCsvAddresses(empty, {}).damagedLine, 1);
+    const ImportedAddresses cut = readCsvAddresses("First Name\nAnna\n\"Bo\n", {0});
+    EXPECT_EQ(cut.damagedLine, 3);
+    EXPECT_EQ(cut.records.size(), 1u);
 }
 
 TEST(Csv, WrittenBookReadsBackTheSame)
