@@ -98,17 +98,13 @@ long peakResidentKilobytes()
     return usage.ru_maxrss;
 }
 
-// Copies cards on 2 x 5 sheets into a PDF file at 1200 pixels per inch, with or without cut lines.
-void PrintMixedCardsToPdf(benchmark::State& state)
+// Runs the job into a PDF file at 1200 pixels per inch and reports its size, what each card
+// adds beyond the picture's own pixels (600 x 400 x 3 bytes) and the process's peak memory.
+void runPdfJob(benchmark::State& state, CardDocument& doc, const print::PrintJobSettings& settings,
+               const render::RenderContext& context)
 {
-    CardDocument doc = mixedCard();
-    render::RenderContext context;
-    context.placeholders = &Fields;
     QTemporaryDir dir;
     const QString pdf = dir.filePath("cards.pdf");
-    print::PrintJobSettings settings;
-    settings.values.copies = int(state.range(0));
-    settings.cutLines = state.range(1) != 0;
     bench::SilentPrompter ask;
     qint64 bytes = 0;
     for (auto _ : state) {
@@ -124,10 +120,21 @@ void PrintMixedCardsToPdf(benchmark::State& state)
     }
     state.counters["cards"] = double(settings.values.copies);
     state.counters["pdf_kB"] = double(bytes) / 1024;
-    // What each card adds beyond the picture's own pixels (600 x 400 x 3 bytes).
     state.counters["bytes_per_card_beyond_picture"] =
         double(bytes - PictureWidth * PictureHeight * 3) / settings.values.copies;
     state.counters["peak_rss_MB"] = double(peakResidentKilobytes()) / 1024;
+}
+
+// Copies cards on 2 x 5 sheets into a PDF file at 1200 pixels per inch, with or without cut lines.
+void PrintMixedCardsToPdf(benchmark::State& state)
+{
+    CardDocument doc = mixedCard();
+    render::RenderContext context;
+    context.placeholders = &Fields;
+    print::PrintJobSettings settings;
+    settings.values.copies = int(state.range(0));
+    settings.cutLines = state.range(1) != 0;
+    runPdfJob(state, doc, settings, context);
 }
 BENCHMARK(PrintMixedCardsToPdf)
     ->ArgNames({"cards", "cut_lines"})
@@ -149,28 +156,9 @@ void PrintTransparentLogoToPdf(benchmark::State& state)
     logo.Picture = imaging::DibRecord(image, 24);
     logo.Transparent = true;
     logo.TransparentKey() = 0xFFFFFF;
-    QTemporaryDir dir;
-    const QString pdf = dir.filePath("cards.pdf");
     print::PrintJobSettings settings;
     settings.values.copies = int(state.range(0));
-    bench::SilentPrompter ask;
-    qint64 bytes = 0;
-    for (auto _ : state) {
-        QPrinter printer(QPrinter::HighResolution);
-        print::useDefaultPdfPage(printer);
-        printer.setResolution(1200);
-        printer.setOutputFileName(pdf);
-        const print::PrintJobResult result = print::printCards(
-            printer, doc, settings, [](const print::SheetPosition&) { return render::RenderContext(); }, ask);
-        if (!result.printed)
-            state.SkipWithError(result.error.toStdString().c_str());
-        bytes = QFileInfo(pdf).size();
-    }
-    state.counters["cards"] = double(settings.values.copies);
-    state.counters["pdf_kB"] = double(bytes) / 1024;
-    state.counters["bytes_per_card_beyond_picture"] =
-        double(bytes - PictureWidth * PictureHeight * 3) / settings.values.copies;
-    state.counters["peak_rss_MB"] = double(peakResidentKilobytes()) / 1024;
+    runPdfJob(state, doc, settings, render::RenderContext());
 }
 BENCHMARK(PrintTransparentLogoToPdf)->ArgNames({"cards"})->Arg(1000)->Unit(benchmark::kMillisecond);
 

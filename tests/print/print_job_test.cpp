@@ -1,5 +1,6 @@
 #include "print/print_job.h"
 
+#include "pdf_job.h"
 #include "print/print_page.h"
 #include "support/private_cupsd.h"
 #include "support/scripted_prompter.h"
@@ -47,16 +48,8 @@ document::CardDocument pictureCard()
 
 qint64 printToPdf(document::CardDocument& doc, const QString& pdf, int copies, int dpi)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    print::useDefaultPdfPage(printer);
-    printer.setResolution(dpi);
-    printer.setOutputFileName(pdf);
-    print::PrintJobSettings settings;
-    settings.values.copies = copies;
     ScriptedPrompter ask;
-    const print::PrintJobResult result = print::printCards(
-        printer, doc, settings, [](const print::SheetPosition&) { return render::RenderContext(); }, ask);
-    EXPECT_TRUE(result.printed) << result.error.toStdString();
+    const print::PrintJobResult result = vellamo::testing::printCardsToPdf(doc, pdf, copies, dpi, ask);
     EXPECT_EQ(result.cards, copies);
     EXPECT_EQ(result.pages, (copies - 1) / 10 + 1);
     EXPECT_TRUE(ask.messages.empty());

@@ -1,6 +1,7 @@
 // Transparent pictures on every output: the picture export, the print job, PDF and SVG files
 // show the same pixels, with what lies below showing through the key colour.
 
+#include "pdf_job.h"
 #include "print/picture_export.h"
 #include "print/print_job.h"
 #include "print/print_page.h"
@@ -146,20 +147,11 @@ QImage exportedPng(document::CardDocument& doc, const QString& folder)
     return QImage(png.path).convertToFormat(QImage::Format_RGB32);
 }
 
-// Prints `copies` cards into a PDF at `dpi`; the file's size.
-qint64 printToPdf(document::CardDocument& doc, const QString& pdf, int copies, int dpi)
+// Prints `copies` cards into a PDF at `dpi`.
+void printToPdf(document::CardDocument& doc, const QString& pdf, int copies, int dpi)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    print::useDefaultPdfPage(printer);
-    printer.setResolution(dpi);
-    printer.setOutputFileName(pdf);
-    print::PrintJobSettings settings;
-    settings.values.copies = copies;
     vellamo::testing::ScriptedPrompter ask;
-    const print::PrintJobResult result = print::printCards(
-        printer, doc, settings, [](const print::SheetPosition&) { return render::RenderContext(); }, ask);
-    EXPECT_TRUE(result.printed) << result.error.toStdString();
-    return QFileInfo(pdf).size();
+    vellamo::testing::printCardsToPdf(doc, pdf, copies, dpi, ask);
 }
 
 // The pictures a PDF holds, by object number: pdfimages lists every use of one, and a picture's
